@@ -1,5 +1,6 @@
 #include "spectral/HartleyTransform.h"
 
+#include "spectral/HartleyPermutationTable.h"
 #include "spectral/HartleyTwiddleTable.h"
 
 #include <cstdint>
@@ -17,35 +18,14 @@ int log2OfLength(int n) {
     return bits;
 }
 
-// Bits of every byte reversed; reversing an index of L bits then takes four
-// look-ups instead of a loop over its bits.
-struct ByteReversal {
-    std::uint8_t table[256];
-    constexpr ByteReversal() : table() {
-        for (int b = 0; b < 256; ++b) {
-            int r = 0;
-            for (int bit = 0; bit < 8; ++bit)
-                if (b & (1 << bit)) r |= 0x80 >> bit;
-            table[b] = static_cast<std::uint8_t>(r);
-        }
-    }
-};
-constexpr ByteReversal kByteReversal;
-
-inline std::uint32_t reverseBits(std::uint32_t k, int bits) {
-    const std::uint8_t* t = kByteReversal.table;
-    const std::uint32_t r = (std::uint32_t(t[k & 0xff]) << 24) | (std::uint32_t(t[(k >> 8) & 0xff]) << 16) |
-                            (std::uint32_t(t[(k >> 16) & 0xff]) << 8) | std::uint32_t(t[k >> 24]);
-    return r >> (32 - bits);
-}
-
 // Bit-reversal permutation: element k goes to the index whose L bits are those
 // of k in reverse order.
-void permute(float* x, int n, int bits) {
-    for (int k = 1; k < n; ++k) {
-        const int j = static_cast<int>(reverseBits(static_cast<std::uint32_t>(k), bits));
-        if (k > j) std::swap(x[k], x[j]);
-    }
+bool permute(float* x, int bits) {
+    HartleyPermutationTable::Swaps swaps;
+    if (!HartleyPermutationTable::swaps(bits, swaps)) return false;
+    const std::uint32_t* p = swaps.pairs;
+    for (int m = 0; m < swaps.count; ++m, p += 2) std::swap(x[p[0]], x[p[1]]);
+    return true;
 }
 
 // First pass, L even: 4-point Hartley transforms of consecutive groups.
@@ -226,7 +206,7 @@ bool HartleyTransform::isSupportedLength(int n) {
 bool HartleyTransform::fht(float* x, int n) const {
     if (x == nullptr || !isSupportedLength(n)) return false;
     const int bits = log2OfLength(n);
-    permute(x, n, bits);
+    if (!permute(x, bits)) return false;
 
     const bool oddBits = (bits & 1) != 0;
     if (oddBits)
