@@ -116,6 +116,57 @@ public:
     const std::string& filePath() const { return filePath_; }
     void setFilePath(const std::string& path) { filePath_ = path; }
 
+    // --- undo snapshots -----------------------------------------------------
+    // Every undo step is a whole copy of the curve in the .pvc format, in the
+    // file "<fileSlot>~undopvc_<number>.dwt" of the snapshot folder. Snapshot
+    // number n belongs to undo position n; at most maxUndoSteps steps follow
+    // the first snapshot.
+    //
+    // Sets the snapshot folder without touching the disk (an empty folder
+    // means no undo); a separator is appended when missing.
+    void setTempFolder(const std::string& folder);
+    // Makes a private sub-folder for this plug-in instance under `base` (by
+    // default the per-user folder of TempFolder::defaultBase) and uses it.
+    // When it cannot be made, undo is unavailable and undoMessage says why.
+    bool openTempFolder();
+    bool openTempFolder(const std::string& base);
+    const std::string& tempFolder() const { return tempFolder_; }
+    bool undoAvailable() const { return !tempFolder_.empty() && undoMessage_.empty(); }
+    // A text for the user when undo is unavailable, else empty.
+    const std::string& undoMessage() const { return undoMessage_; }
+    // The snapshot file of `number` in the current slot (empty without folder).
+    std::string snapshotPath(int number) const;
+    // Where a curve waiting for the host file `audioFileName` is kept: the
+    // folder, the file name reduced to a safe single name, and ".pvc".
+    std::string tempCurvePath(const std::string& audioFileName) const;
+
+    // Opens a new snapshot holding the current curve, dropping any undone
+    // steps ahead of the current one. At the step limit the current snapshot
+    // is overwritten instead. A failed write changes no number.
+    bool saveSnapshot();
+    // Records the curve after an edit: 2 when a new snapshot was opened (the
+    // caller pushes an undo step), 1 when the current one was overwritten, 0
+    // when nothing could be written.
+    int updateSnapshot();
+    // Loads snapshot `number` and makes it current; the next change then opens
+    // a new snapshot, so an edit after an undo drops the redo steps. A failed
+    // load keeps the curve and the numbers as they were.
+    bool loadSnapshot(int number);
+    void markNewSnapshot() { newSnapshotPending_ = true; }
+    bool newSnapshotPending() const { return newSnapshotPending_; }
+    // Restores the numbers kept for a file: `index` is the undo position the
+    // file was left at, `count` the snapshots it had.
+    void setSnapshotState(int index, int count);
+    int snapshotCount() const { return snapshotCount_; }
+    int snapshotIndex() const { return snapshotIndex_; }
+    void resetSnapshots();
+    // Deletes the snapshot files (of every slot) in the folder, and nothing
+    // else, and resets the numbers. Answers false when a file stays.
+    bool deleteAllSnapshots();
+    // deleteAllSnapshots, then removes the folder itself when it is empty. A
+    // later snapshot makes the folder again.
+    bool removeTempFolder();
+
 private:
     bool passesThinning(float value);
     // (position - viewStart) * ratio + 1, truncated and kept inside int range.
@@ -123,6 +174,8 @@ private:
     void computeFirstEdge(const ValueRowMap& store);
     void computeLastEdge(const ValueRowMap& store, float ratio);
     bool validIndex(int index) const { return index >= 0 && index < count(); }
+    bool ensureTempFolder();
+    bool writeSnapshot(int number);
 
     int fileSlot_ = 0;
     int channelCount_ = 1;
@@ -152,6 +205,7 @@ private:
     int snapshotCount_ = 0;
     int snapshotIndex_ = -1;
     bool newSnapshotPending_ = false;
+    std::string undoMessage_;
 };
 
 }  // namespace wowfix
