@@ -1,0 +1,70 @@
+#pragma once
+
+#include "host/NotificationHandler.h"
+#include "pvc/FileSlotMap.h"
+#include "pvc/UndoHistory.h"
+#include "tasks/EditorPort.h"
+
+#include <array>
+#include <string>
+
+namespace wowfix {
+
+class OfflinePlugin;
+
+// The editor's file handling and view for a plug-in used without its window:
+// by a host with no screen, by scripts and by the tests. It keeps the open
+// file, its channels and sample rate, the curve's undo state per file and
+// the view the tasks read, exactly as the window's handling does, but it
+// shows nothing. With nothing to draw, a new file starts no spectrogram pass
+// by itself: tasks run when a script requests them (`requestTask`), from the
+// host's next file notification.
+class HeadlessEditor : public NotificationHandler, public EditorPort {
+public:
+    explicit HeadlessEditor(OfflinePlugin& plugin);
+
+    // --- NotificationHandler -------------------------------------------------
+    void handleNotification(VstAudioFile* files, int count) override;
+    int notifyState() const override { return notifyState_; }
+    double selectionStart() const override { return selectionStart_; }
+    double selectionEnd() const override { return selectionEnd_; }
+
+    // --- EditorPort ----------------------------------------------------------
+    EditorView& view() override { return view_; }
+    void drawColumn(int) override { ++columnsDrawn_; }
+    void drawCurve() override { ++curveDrawings_; }
+    void frequencyViewChanged() override {}
+    void timeViewChanged() override {}
+    void showProgress(double percent) override { progress_ = percent; }
+
+    // --- scripting -----------------------------------------------------------
+    // Starts `mode` from the next notification and asks the host for one.
+    bool requestTask(int mode);
+    int pendingTask() const { return pendingTask_; }
+    // The undo history of the open file.
+    UndoHistory& history();
+
+    int columnsDrawn() const { return columnsDrawn_; }
+    int curveDrawings() const { return curveDrawings_; }
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    void openNewFile(VstAudioFile* files, int count);
+    void followOpenFile(const VstAudioFile& file);
+
+    OfflinePlugin& plugin_;
+    EditorView view_;
+    int notifyState_ = 0;
+    double selectionStart_ = 0.0;
+    double selectionEnd_ = 0.0;
+    double editCursor_ = 0.0;
+    int pendingTask_ = 0;
+    FileSlotMap slots_;
+    std::array<UndoHistory, FileSlotMap::slotCount> histories_{};
+    std::string fileName_;
+    int columnsDrawn_ = 0;
+    int curveDrawings_ = 0;
+    double progress_ = -1.0;
+};
+
+}  // namespace wowfix

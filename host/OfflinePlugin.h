@@ -1,0 +1,96 @@
+#pragma once
+
+#include "host/HostCallbackPort.h"
+#include "host/OpenFileRegistry.h"
+#include "host/PluginProgram.h"
+#include "pvc/PvcCurve.h"
+#include "sdk/AudioEffectX.h"
+#include "spectral/SpectrogramStore.h"
+#include "tasks/TaskContext.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace wowfix {
+
+class EditorPort;
+class HeadlessEditor;
+class NotificationHandler;
+
+// The offline-only effect that the host loads: it owns the curve, the
+// spectrogram store and the editor's state for its whole life, and runs every
+// operation on audio as an offline task that the host starts. Its one
+// parameter is the task mode.
+class OfflinePlugin : public AudioEffectX {
+public:
+    static constexpr VstInt32 kUniqueId = 0x4D4F4A45;
+
+    explicit OfflinePlugin(audioMasterCallback audioMaster);
+    ~OfflinePlugin() override;
+
+    // --- the host's view ----------------------------------------------------
+    void setParameter(VstInt32 index, float value) override;
+    float getParameter(VstInt32 index) override;
+    void process(float** inputs, float** outputs, VstInt32 frames) override;
+    void setProgram(VstInt32 program) override;
+    void setProgramName(const char* name) override;
+    void getProgramName(char* name) override;
+    void getParameterLabel(VstInt32 index, char* label) override;
+    void getParameterDisplay(VstInt32 index, char* text) override;
+    void getParameterName(VstInt32 index, char* text) override;
+    bool offlineNotify(VstAudioFile* files, VstInt32 count, bool start) override;
+    bool offlinePrepare(VstOfflineTask* tasks, VstInt32 count) override;
+    bool offlineRun(VstOfflineTask* tasks, VstInt32 count) override;
+    VstInt32 canDo(const char* text) override;
+    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
+
+    // --- the editor's view --------------------------------------------------
+    void setPvcPath(const std::string& path);
+    const std::string& pvcPath() const { return state_.pvcPath; }
+    bool pvcReady() const { return state_.pvcReady; }
+    void setUseRuntimeLibrary(bool flag) { useRuntimeLibrary_ = flag; }
+    bool usesRuntimeLibrary() const { return useRuntimeLibrary_; }
+    // Resets the store to the editor's opening settings.
+    void applyDefaultSpectrogramSettings();
+
+    float taskMode() const { return current_.taskMode; }
+    void setTaskMode(float mode) { setParameter(0, mode); }
+    // Adds the mode's flags to the first file and asks the host to start the
+    // task on the files (no new file).
+    bool startTask(VstAudioFile* files, VstInt32 count, int mode);
+    // Asks the host to send its file notification again.
+    bool requeryFiles();
+
+    PvcCurve& curve() { return pvc_; }
+    SpectrogramStore& spectrogram() { return spectrogram_; }
+    TaskState& taskState() { return state_; }
+    OpenFileRegistry& fileRegistry() { return registry_; }
+    HeadlessEditor& headlessEditor() { return *headless_; }
+    // Forgets the open file (the host reports none).
+    void closeFile();
+    // The message of the last failure, for the user; empty when none.
+    const std::string& lastMessage() const { return state_.message; }
+
+private:
+    TaskContext taskContext();
+    VstIntPtr runCommand(VstIntPtr command, void* ptr, float opt);
+    bool loadCurveNow(const char* path, double length);
+
+    PluginProgram current_;
+    std::vector<PluginProgram> programs_;
+    SpectrogramStore spectrogram_;
+    PvcCurve pvc_;
+    TaskState state_;
+    OpenFileRegistry registry_;
+    bool useRuntimeLibrary_ = false;
+    HostCallbackPort hostPort_;
+    std::unique_ptr<HeadlessEditor> headless_;
+    NotificationHandler* notifications_ = nullptr;
+    EditorPort* editorPort_ = nullptr;
+    // The mode offlinePrepare named; offlineRun runs it even when the
+    // parameter changed in between. -1 when no task is prepared.
+    int preparedMode_ = -1;
+};
+
+}  // namespace wowfix

@@ -1,0 +1,130 @@
+// The scripted commands of the vendor-specific opcode (see VendorCommands.h).
+
+#include "host/HeadlessEditor.h"
+#include "host/OfflinePlugin.h"
+#include "host/TaskMode.h"
+#include "host/VendorCommands.h"
+#include "sdk/StringCopy.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace wowfix {
+namespace {
+
+template <typename Record>
+const Record* record(void* ptr) {
+    const auto* r = static_cast<const Record*>(ptr);
+    return r != nullptr && r->size >= static_cast<std::int32_t>(sizeof(Record)) ? r : nullptr;
+}
+
+template <typename Record>
+Record* writableRecord(void* ptr) {
+    auto* r = static_cast<Record*>(ptr);
+    return r != nullptr && r->size >= static_cast<std::int32_t>(sizeof(Record)) ? r : nullptr;
+}
+
+}  // namespace
+
+VstIntPtr OfflinePlugin::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+    if (index != vendor::kMagic) return 0;
+    return runCommand(value, ptr, opt);
+}
+
+bool OfflinePlugin::loadCurveNow(const char* path, double length) {
+    if (path == nullptr || !std::isfinite(length) || length < 1.0 || length > static_cast<double>(INT_MAX)) {
+        state_.message = "The curve needs a file and a selection of at least one frame.";
+        return false;
+    }
+    const int frames = static_cast<int>(length);
+    setPvcPath(path);
+    // The loader completes the curve up to its length, so that comes first.
+    pvc_.setLength(frames);
+    const bool loaded = pvc_.loadPvc(path, false, false);
+    if (!loaded) pvc_.initFlat(frames);
+    pvc_.setLength(frames);
+    state_.pvcReady = true;
+    if (!loaded) {
+        state_.message = std::string("The curve file \"") + path + "\" could not be read; the curve is flat.";
+        return false;
+    }
+    state_.message.clear();
+    return true;
+}
+
+VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
+    switch (command) {
+        case vendor::kSetPvcPath:
+            setPvcPath(ptr != nullptr ? static_cast<const char*>(ptr) : "");
+            return 1;
+        case vendor::kLoadCurve: {
+            const auto* file = record<vendor::CurveFile>(ptr);
+            return file != nullptr && loadCurveNow(file->path, file->length) ? 1 : 0;
+        }
+        case vendor::kSaveCurve: {
+            const auto* file = record<vendor::CurveFile>(ptr);
+            if (file == nullptr || file->path == nullptr) return 0;
+            if (pvc_.savePvc(file->path, true)) return 1;
+            state_.message = std::string("The curve could not be written to \"") + file->path + "\".";
+            return 0;
+        }
+        case vendor::kRequestTask: {
+            const int mode = taskModeOf(opt);
+            if (mode == kNoTask) return 0;
+            headless_->requestTask(mode);
+            return 1;
+        }
+        case vendor::kSetView: {
+            const auto* settings = record<vendor::ViewSettings>(ptr);
+            if (settings == nullptr) return 0;
+            EditorView& view = headless_->view();
+            view.resolution = settings->fftLength;
+            view.windowIndex = settings->windowIndex;
+            view.panelWidth = std::clamp(settings->panelWidth, 4, SpectrogramStore::kMaxColumns + 2);
+            view.panelHeight = std::clamp(settings->panelHeight, 2, SpectrogramStore::kMaxRows + 1);
+            view.viewOrigin = 0;
+            view.rangeStart = std::isfinite(settings->rangeStart) ? settings->rangeStart : 0.0;
+            view.rangeEnd = std::isfinite(settings->rangeEnd) ? settings->rangeEnd : 0.0;
+            // What the window's settings dialog does: the store takes the new
+            // analysis and panel settings at once.
+            spectrogram_.setColumnCount(view.panelWidth - 2);
+            spectrogram_.setRowCount(view.panelHeight - 1);
+            spectrogram_.setFftLength(view.resolution);
+            spectrogram_.setWindowType(view.windowIndex);
+            spectrogram_.rebuildWindow();
+            spectrogram_.allocateColumns();
+            spectrogram_.resetFrequencyZoom();
+            if (std::isfinite(settings->highDb)) spectrogram_.setHighDb(settings->highDb);
+            if (std::isfinite(settings->lowDb)) spectrogram_.setLowDb(settings->lowDb);
+            if (std::isfinite(settings->highDb)) spectrogram_.setHighDb(settings->highDb);
+            return 1;
+        }
+        case vendor::kReadSpectrogram: {
+            auto* image = writableRecord<vendor::SpectrogramImage>(ptr);
+            if (image == nullptr) return 0;
+            const int columns = spectrogram_.columns();
+            const int rows = spectrogram_.rows();
+            image->columns = columns;
+            image->rows = rows;
+            if (image->levels == nullptr || image->capacity < 0 ||
+                static_cast<long long>(image->capacity) < static_cast<long long>(columns) * rows)
+                return 0;
+            for (int row = 0; row < rows; ++row)
+                for (int c = 0; c < columns; ++c)
+                    image->levels[static_cast<size_t>(row) * columns + c] =
+                        image->logScale != 0 ? spectrogram_.levelLog(c, row) : spectrogram_.levelLinear(c, row);
+            return 1;
+        }
+        case vendor::kLastMessage: {
+            auto* buffer = writableRecord<vendor::TextBuffer>(ptr);
+            if (buffer == nullptr || buffer->text == nullptr || buffer->capacity < 1) return 0;
+            copyText(buffer->text, state_.message.c_str(), static_cast<size_t>(buffer->capacity));
+            return 1;
+        }
+        default:
+            return 0;
+    }
+}
+
+}  // namespace wowfix

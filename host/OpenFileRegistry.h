@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace wowfix {
+
+// Which of the host's audio files is open in the editor, and for every file
+// the host reports, how many undo snapshots its curve had when the user left
+// it, so that coming back to a file finds its curve again.
+class OpenFileRegistry {
+public:
+    bool isOtherFile(std::int32_t id) const { return id != openFileId; }
+    // A new number of reported files: the ids are reset to zeros.
+    bool setFileCount(int n);
+    void setFileId(int i, std::int32_t id);
+    void rememberSnapshotCount(std::int32_t id, int n);
+    int snapshotCountOf(std::int32_t id) const;
+    // Rebuilds the (id, count) table for the reported ids, keeping the count
+    // of every file still reported; a newly reported file starts at 0.
+    void rebuildFileTable();
+    // Forgets every file.
+    void clear();
+
+    std::int32_t openFileId = 0;
+    int knownFileCount() const { return static_cast<int>(knownFileIds_.size()); }
+    int previousFileCount() const { return previousFileCount_; }
+    std::int32_t knownFileId(int i) const;
+
+private:
+    struct Entry {
+        std::int32_t id = 0;
+        int snapshots = 0;
+    };
+    std::vector<std::int32_t> knownFileIds_;
+    std::vector<Entry> fileTable_;
+    int previousFileCount_ = 0;
+};
+
+}  // namespace wowfix

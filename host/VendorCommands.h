@@ -1,0 +1,86 @@
+#pragma once
+
+// wowfix's scripted commands, reached through the dispatcher's vendor-specific
+// opcode:
+//
+//     dispatcher(effect, effVendorSpecific, index = kMagic, value = command,
+//                ptr = argument, opt = number)
+//
+// Every command answers 1 on success and 0 on failure. A plug-in that is not
+// wowfix answers 0 to all of them, so a host can probe with any command. The
+// records carry their own size in `size` (set it to sizeof the record) so
+// that later versions can grow them at the end; a record shorter than the
+// plug-in expects is refused.
+//
+// The commands stand in for what the editor's window does when a user works
+// in it: pick a curve file, ask for a task, set the view. A host without a
+// screen (the substitute host, scripted tests) drives the plug-in with them.
+
+#include <cstdint>
+
+namespace wowfix::vendor {
+
+// 'wfxC'
+constexpr std::int32_t kMagic = 0x77667843;
+
+enum Command : std::intptr_t {
+    // ptr: const char* path of a .pvc file (empty or null: none). The next
+    // acquisition of a new selection loads it (or starts a flat curve).
+    kSetPvcPath = 1,
+    // ptr: const CurveFile*. Loads the curve at once over `length` frames
+    // (the length of the selection it belongs to) and marks it established,
+    // so that the host's process request corrects along it. On failure the
+    // curve is flat 1.0 over `length` and the answer is 0.
+    kLoadCurve = 2,
+    // ptr: const CurveFile* (`length` ignored). Writes the curve as .pvc text.
+    kSaveCurve = 3,
+    // opt: task mode (1 whole-file acquisition, 8 view acquisition, ...).
+    // Sets the mode and asks the host for its files again; the task starts
+    // from the host's next file notification, as the editor's requests do.
+    kRequestTask = 4,
+    // ptr: const ViewSettings*. The view and spectrogram settings that the
+    // acquisition tasks read.
+    kSetView = 5,
+    // ptr: SpectrogramImage*. Copies the store's display levels.
+    kReadSpectrogram = 6,
+    // ptr: TextBuffer*. The plug-in's last message for the user (empty when
+    // there is none), e.g. why a curve did not load or undo is unavailable.
+    kLastMessage = 7,
+};
+
+struct CurveFile {
+    std::int32_t size;     // sizeof(CurveFile)
+    const char* path;      // file system path, UTF-8
+    double length;         // frames of the selection the curve covers
+};
+
+struct ViewSettings {
+    std::int32_t size;         // sizeof(ViewSettings)
+    std::int32_t fftLength;    // transform length, power of two 16 ... 8192
+    std::int32_t windowIndex;  // 0 boxcar, 1 Hann, 2 Blackman
+    std::int32_t panelWidth;   // spectrogram columns
+    std::int32_t panelHeight;  // spectrogram rows
+    double rangeStart;         // view range in frames of the file; an empty
+    double rangeEnd;           // range (end <= start) means the whole file
+    float lowDb;               // displayed level window, dB above the floor
+    float highDb;
+};
+
+struct SpectrogramImage {
+    std::int32_t size;       // sizeof(SpectrogramImage)
+    std::int32_t columns;    // out: store columns
+    std::int32_t rows;       // out: store rows
+    std::int32_t capacity;   // in: floats available at `levels`
+    float* levels;           // out: levels[row * columns + column], 0 ... 100,
+                             // row 0 the highest frequency; logarithmic scale
+                             // when `logScale` is set, else linear
+    std::int32_t logScale;
+};
+
+struct TextBuffer {
+    std::int32_t size;       // sizeof(TextBuffer)
+    std::int32_t capacity;   // bytes at `text`, including the terminator
+    char* text;
+};
+
+}  // namespace wowfix::vendor
