@@ -60,31 +60,31 @@ void firstPassRadix8(T* x, int n) {
     }
 }
 
-// The untwiddled butterflies of a block: index 0 (f) and index kx (g), whose
-// rotations are 0 and 45 degrees.
+// The butterflies of one block of a radix-4 stage, on values: f[m] and g[m]
+// are the elements at offsets 0, k1, 2 k1 and 3 k1 of the pair (i, k1 - i).
+
+// i = 0, where f is index 0 and g index kx, rotated by 0 and 45 degrees.
 template <class T>
-inline void untwiddledButterfly(T* f, T* g, int k1, int k2, int k3) {
-    const T f1 = f[0] - f[k1];
-    const T f0 = f[0] + f[k1];
-    const T f3 = f[k2] - f[k3];
-    const T f2 = f[k2] + f[k3];
-    f[k2] = f0 - f2;
+inline void plainButterfly(T (&f)[4], T (&g)[4]) {
+    const T f1 = f[0] - f[1];
+    const T f0 = f[0] + f[1];
+    const T f3 = f[2] - f[3];
+    const T f2 = f[2] + f[3];
+    f[2] = f0 - f2;
     f[0] = f0 + f2;
-    f[k3] = f1 - f3;
-    f[k1] = f1 + f3;
-    const T g1 = g[0] - g[k1];
-    const T g0 = g[0] + g[k1];
-    const T g3 = kSqrt2 * g[k3];
-    const T g2 = kSqrt2 * g[k2];
-    g[k2] = g0 - g2;
+    f[3] = f1 - f3;
+    f[1] = f1 + f3;
+    const T g1 = g[0] - g[1];
+    const T g0 = g[0] + g[1];
+    const T g3 = kSqrt2 * g[3];
+    const T g2 = kSqrt2 * g[2];
+    g[2] = g0 - g2;
     g[0] = g0 + g2;
-    g[k3] = g1 - g3;
-    g[k1] = g1 + g3;
+    g[3] = g1 - g3;
+    g[1] = g1 + g3;
 }
 
-// One twiddled butterfly on values: f[m] and g[m] are the elements at offsets
-// 0, k1, 2 k1 and 3 k1 of the pair (i, k1 - i); (c1, s1) rotates by i times the
-// stage angle and (c2, s2) by twice that.
+// 1 <= i < kx: (c1, s1) rotates by i times the stage angle, (c2, s2) by twice that.
 template <class T, class W>
 inline void rotatedButterfly(T (&f)[4], T (&g)[4], W c1, W s1, W c2, W s2) {
     T bp = s2 * f[1] - c2 * g[1];
@@ -113,17 +113,24 @@ inline void rotatedButterfly(T (&f)[4], T (&g)[4], W c1, W s1, W c2, W s2) {
     f[1] = f1 + bp;
 }
 
-// The twiddled butterfly of index i in the block at `block`, one at a time.
+// The same, one butterfly at a time from the block at `src` into the block at
+// `dst` (which may be the same): pair (0, kx) for i = 0, else (i, k1 - i).
 template <class T>
-inline void twiddledButterfly(T* block, int i, int k1, const HartleyTwiddleTable::Stage& tw) {
-    T* fp = block + i;
-    T* gp = block + k1 - i;
-    T f[4] = {fp[0], fp[k1], fp[2 * k1], fp[3 * k1]};
-    T g[4] = {gp[0], gp[k1], gp[2 * k1], gp[3 * k1]};
-    rotatedButterfly(f, g, tw.c1[i], tw.s1[i], tw.c2[i], tw.s2[i]);
+inline void blockButterfly(const T* src, T* dst, int i, int k1, const HartleyTwiddleTable::Stage& tw) {
+    const int fi = i;
+    const int gi = i == 0 ? k1 >> 1 : k1 - i;
+    T f[4], g[4];
     for (int m = 0; m < 4; ++m) {
-        fp[m * k1] = f[m];
-        gp[m * k1] = g[m];
+        f[m] = src[fi + m * k1];
+        g[m] = src[gi + m * k1];
+    }
+    if (i == 0)
+        plainButterfly(f, g);
+    else
+        rotatedButterfly(f, g, tw.c1[i], tw.s1[i], tw.c2[i], tw.s2[i]);
+    for (int m = 0; m < 4; ++m) {
+        dst[fi + m * k1] = f[m];
+        dst[gi + m * k1] = g[m];
     }
 }
 
@@ -144,15 +151,13 @@ bool combineAllStages(T* x, int n, int bits) {
     do {
         k += 2;
         const int k1 = 1 << k;
-        const int k2 = k1 << 1;
-        const int k3 = k2 + k1;
-        k4 = k2 << 1;
         const int kx = k1 >> 1;
+        k4 = k1 << 2;
         HartleyTwiddleTable::Stage tw;
         if (!HartleyTwiddleTable::stage(k, tw)) return false;
         for (int b = 0; b < n; b += k4) {
-            untwiddledButterfly(x + b, x + b + kx, k1, k2, k3);
-            for (int i = 1; i < kx; ++i) twiddledButterfly(x + b, i, k1, tw);
+            blockButterfly(x + b, x + b, 0, k1, tw);
+            for (int i = 1; i < kx; ++i) blockButterfly(x + b, x + b, i, k1, tw);
         }
     } while (k4 < n);
     return true;
