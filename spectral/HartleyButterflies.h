@@ -113,6 +113,36 @@ inline void rotatedButterfly(T (&f)[4], T (&g)[4], W c1, W s1, W c2, W s2) {
     f[1] = f1 + bp;
 }
 
+// The real-spectrum layout pairs index j with n - j: low = (a + b) / 2 and
+// high = (a - b) / 2 from a at j and b at n - j, 0 < j < n / 2.
+template <class T>
+inline void splitRealPair(T& low, T& high) {
+    const T a = low;
+    const T b = high;
+    high = (a - b) * 0.5f;
+    low = (a + b) * 0.5f;
+}
+
+// In the last stage (k4 = n) both partners of every output of a butterfly
+// come from the same butterfly, so the split is applied on its values. For
+// i >= 1, n - (i + m k1) = (k1 - i) + (3 - m) k1: f[m] pairs with g[3 - m].
+template <class T>
+inline void splitRealSpectrumRotated(T (&f)[4], T (&g)[4]) {
+    splitRealPair(f[0], g[3]);
+    splitRealPair(f[1], g[2]);
+    splitRealPair(g[0], f[3]);
+    splitRealPair(g[1], f[2]);
+}
+
+// For i = 0, f[0] (DC) and f[2] (Nyquist) stay; f[1] pairs with f[3], and g,
+// at kx + m k1, with g[3 - m].
+template <class T>
+inline void splitRealSpectrumPlain(T (&f)[4], T (&g)[4]) {
+    splitRealPair(f[1], f[3]);
+    splitRealPair(g[0], g[3]);
+    splitRealPair(g[1], g[2]);
+}
+
 // The same, one butterfly at a time from the block at `src` into the block at
 // `dst` (which may be the same): pair (0, kx) for i = 0, else (i, k1 - i).
 template <class T>

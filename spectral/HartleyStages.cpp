@@ -98,7 +98,9 @@ bool earlyStagesFromNaturalOrder(const float* x, float* out, int bits, int block
 // the same array), four twiddle indices at a time: lane l holds index i + l,
 // so f comes from ascending and g (at k1 - i - l) from descending addresses.
 // Indices 0 ... 3 run alone so that the groups of four fill the rest,
-// i = 4 ... kx - 1, exactly.
+// i = 4 ... kx - 1, exactly. With kSplit (last stage only), the outputs are
+// split into the real-spectrum layout on the way out.
+template <bool kSplit>
 void laterStage(const float* src, float* dst, int n, int k, const HartleyTwiddleTable::Stage& tw) {
     const int k1 = 1 << k;
     const int k4 = k1 << 2;
@@ -107,8 +109,26 @@ void laterStage(const float* src, float* dst, int n, int k, const HartleyTwiddle
     for (int b = 0; b < n; b += k4) {
         const float* s = src + b;
         float* d = dst + b;
-        blockButterfly(s, d, 0, k1, tw);
-        for (int i = 1; i < aloneEnd; ++i) blockButterfly(s, d, i, k1, tw);
+        for (int i = 0; i < aloneEnd; ++i) {
+            const int fi = i;
+            const int gi = i == 0 ? kx : k1 - i;
+            float f[4], g[4];
+            for (int m = 0; m < 4; ++m) {
+                f[m] = s[fi + m * k1];
+                g[m] = s[gi + m * k1];
+            }
+            if (i == 0) {
+                plainButterfly(f, g);
+                if (kSplit) splitRealSpectrumPlain(f, g);
+            } else {
+                rotatedButterfly(f, g, tw.c1[i], tw.s1[i], tw.c2[i], tw.s2[i]);
+                if (kSplit) splitRealSpectrumRotated(f, g);
+            }
+            for (int m = 0; m < 4; ++m) {
+                d[fi + m * k1] = f[m];
+                d[gi + m * k1] = g[m];
+            }
+        }
         for (int i = 4; i < kx; i += 4) {
             const int fi = i;
             const int gi = k1 - i - 3;
@@ -118,6 +138,7 @@ void laterStage(const float* src, float* dst, int n, int k, const HartleyTwiddle
                 g[m] = reversed(load4(s + gi + m * k1));
             }
             rotatedButterfly(f, g, load4(tw.c1 + i), load4(tw.s1 + i), load4(tw.c2 + i), load4(tw.s2 + i));
+            if (kSplit) splitRealSpectrumRotated(f, g);
             for (int m = 0; m < 4; ++m) {
                 store4(d + fi + m * k1, f[m]);
                 store4(d + gi + m * k1, reversed(g[m]));
@@ -127,11 +148,16 @@ void laterStage(const float* src, float* dst, int n, int k, const HartleyTwiddle
 }
 
 // The stages after the early ones, from src; the last one writes into dst.
-bool laterStages(float* src, float* dst, int n, int blockBits) {
+bool laterStages(float* src, float* dst, int n, int blockBits, Output output) {
     for (int k = blockBits; (4 << k) <= n; k += 2) {
         HartleyTwiddleTable::Stage tw;
         if (!HartleyTwiddleTable::stage(k, tw)) return false;
-        laterStage(src, (4 << k) == n ? dst : src, n, k, tw);
+        if ((4 << k) < n)
+            laterStage<false>(src, src, n, k, tw);
+        else if (output == Output::realSpectrum)
+            laterStage<true>(src, dst, n, k, tw);
+        else
+            laterStage<false>(src, dst, n, k, tw);
     }
     return true;
 }
@@ -148,13 +174,13 @@ bool transformInPlace(float* x, int n) {
     }
     if (n < 16) return combineAllStages(x, n, bits);
     const int blockBits = blockBitsFor(bits);
-    return earlyStagesInPlace(x, n, blockBits) && laterStages(x, x, n, blockBits);
+    return earlyStagesInPlace(x, n, blockBits) && laterStages(x, x, n, blockBits, Output::hartley);
 }
 
-bool transformThroughScratch(float* x, int n, float* scratch) {
+bool transformThroughScratch(float* x, int n, float* scratch, Output output) {
     const int bits = log2OfLength(n);
     const int blockBits = blockBitsFor(bits);
-    return earlyStagesFromNaturalOrder(x, scratch, bits, blockBits) && laterStages(scratch, x, n, blockBits);
+    return earlyStagesFromNaturalOrder(x, scratch, bits, blockBits) && laterStages(scratch, x, n, blockBits, output);
 }
 
 }  // namespace wowfix::hartley

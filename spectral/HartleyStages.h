@@ -10,9 +10,14 @@ namespace wowfix::hartley {
 // length, 4 <= n <= 2^17).
 bool transformInPlace(float* x, int n);
 
+// What the last stage writes: the Hartley spectrum, or the real-spectrum
+// layout of HartleyTransform::realFft, (H[j] + H[n-j]) / 2 at j and
+// (H[j] - H[n-j]) / 2 at n - j for 0 < j < n / 2.
+enum class Output { hartley, realSpectrum };
+
 // The permutation folded into the early stages, which read x in its natural
 // order and write the permuted, partly transformed array to `scratch` (n
 // floats, not overlapping x); the last stage writes the result back into x.
-bool transformThroughScratch(float* x, int n, float* scratch);
+bool transformThroughScratch(float* x, int n, float* scratch, Output output);
 
 }  // namespace wowfix::hartley

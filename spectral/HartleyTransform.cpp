@@ -13,13 +13,18 @@ bool HartleyTransform::fht(float* x, int n) const {
     if (x == nullptr || !isSupportedLength(n)) return false;
     if (n >= 16) {
         float* scratch = HartleyScratch::forLength(n);
-        if (scratch != nullptr) return hartley::transformThroughScratch(x, n, scratch);
+        if (scratch != nullptr) return hartley::transformThroughScratch(x, n, scratch, hartley::Output::hartley);
     }
     return hartley::transformInPlace(x, n);
 }
 
 bool HartleyTransform::realFft(int n, float* x) const {
-    if (!fht(x, n)) return false;
+    if (x == nullptr || !isSupportedLength(n)) return false;
+    if (n >= 16) {
+        float* scratch = HartleyScratch::forLength(n);
+        if (scratch != nullptr) return hartley::transformThroughScratch(x, n, scratch, hartley::Output::realSpectrum);
+    }
+    if (!hartley::transformInPlace(x, n)) return false;
     for (int i = 1, j = n - 1; i < n / 2; ++i, --j) {
         const float a = x[i];
         const float b = x[j];

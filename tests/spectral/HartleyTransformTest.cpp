@@ -1,4 +1,5 @@
 #include "spectral/HartleyTransform.h"
+#include "spectral/HartleyStages.h"
 
 #include "ReferenceHartley.h"
 
@@ -8,6 +9,7 @@
 #include <complex>
 #include <cstring>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace wowfix {
@@ -57,6 +59,39 @@ TEST_P(EveryLength, MatchesDirectTranscriptionBitForBit) {
     ASSERT_TRUE(t.fht(x.data(), n));
     testing::referenceFht(expected.data(), n);
     EXPECT_EQ(0, std::memcmp(x.data(), expected.data(), x.size() * sizeof(float)));
+}
+
+// realFft is the Hartley transform followed by the split into real and
+// imaginary parts; its result must be the bits of doing exactly that.
+TEST_P(EveryLength, RealSpectrumIsTheSplitHartleySpectrumBitForBit) {
+    const int n = GetParam();
+    HartleyTransform t;
+    std::vector<float> x = randomSignal(n, 2u + static_cast<unsigned>(n));
+    std::vector<float> expected = x;
+    ASSERT_TRUE(t.realFft(n, x.data()));
+    testing::referenceFht(expected.data(), n);
+    for (int i = 1, j = n - 1; i < n / 2; ++i, --j) {
+        const float a = expected[i];
+        const float b = expected[j];
+        expected[j] = (a - b) * 0.5f;
+        expected[i] = (a + b) * 0.5f;
+    }
+    EXPECT_EQ(0, std::memcmp(x.data(), expected.data(), x.size() * sizeof(float)));
+}
+
+// Both orders of carrying out the stages, whichever the transform picks.
+TEST_P(EveryLength, InPlaceAndScratchOrdersGiveTheSameBits) {
+    const int n = GetParam();
+    std::vector<float> expected = randomSignal(n, 9u + static_cast<unsigned>(n));
+    std::vector<float> inPlace = expected;
+    testing::referenceFht(expected.data(), n);
+    ASSERT_TRUE(hartley::transformInPlace(inPlace.data(), n));
+    EXPECT_EQ(0, std::memcmp(inPlace.data(), expected.data(), expected.size() * sizeof(float)));
+    if (n < 16) return;
+    std::vector<float> viaScratch = randomSignal(n, 9u + static_cast<unsigned>(n));
+    std::vector<float> scratch(static_cast<size_t>(n), 0.0f);
+    ASSERT_TRUE(hartley::transformThroughScratch(viaScratch.data(), n, scratch.data(), hartley::Output::hartley));
+    EXPECT_EQ(0, std::memcmp(viaScratch.data(), expected.data(), expected.size() * sizeof(float)));
 }
 
 TEST_P(EveryLength, ImpulseGivesAllOnes) {
@@ -185,6 +220,31 @@ TEST_P(AgainstDft, ComplexInverseIsThePositiveExponentDft) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HartleyTransform, AgainstDft, ::testing::Values(4, 8, 16, 32, 64, 128, 256, 512, 1024));
+
+// One instance shared by threads that transform at the same time, each with
+// lengths that change from call to call.
+TEST(HartleyTransformThreads, ConcurrentCallsOnOneInstanceGiveTheSingleThreadedBits) {
+    const HartleyTransform t;
+    const std::vector<int> lengths = {64, 8192, 256, 2048, 16, 4096, 128};
+    auto work = [&](unsigned seed, int* failures) {
+        for (int round = 0; round < 20; ++round) {
+            for (int n : lengths) {
+                std::vector<float> x = randomSignal(n, seed + static_cast<unsigned>(n + round));
+                std::vector<float> expected = x;
+                testing::referenceFht(expected.data(), n);
+                if (!t.fht(x.data(), n) || std::memcmp(x.data(), expected.data(), x.size() * sizeof(float)) != 0)
+                    ++*failures;
+            }
+        }
+    };
+    int failuresA = 0, failuresB = 0;
+    std::thread a(work, 100u, &failuresA);
+    std::thread b(work, 200u, &failuresB);
+    a.join();
+    b.join();
+    EXPECT_EQ(0, failuresA);
+    EXPECT_EQ(0, failuresB);
+}
 
 TEST(HartleyTransformLengths, RefusesUnsupportedLengthsWithoutTouchingTheData) {
     HartleyTransform t;
