@@ -22,13 +22,13 @@ int log2OfLength(int n) {
 // The early stages only combine neighbours within short blocks of the permuted
 // array. They run four blocks at a time, one block per Float4 lane, as one
 // block-sized transform on a small array that stays in the first-level cache.
-// Blocks have 2^6 or 2^7 points, the same parity as the full length, so that
+// Blocks have 2^8 or 2^7 points, the same parity as the full length, so that
 // the block transform's first pass and stages are exactly the early stages of
 // the full one; a short transform uses blocks of a quarter of its length.
-constexpr int kMaxBlockBits = 7;
+constexpr int kMaxBlockBits = 8;
 
 int blockBitsFor(int bits) {
-    int b = (bits & 1) ? kMaxBlockBits : kMaxBlockBits - 1;
+    int b = (bits & 1) ? kMaxBlockBits - 1 : kMaxBlockBits;
     while (b > bits - 2) b -= 2;
     return b;
 }
