@@ -5,25 +5,28 @@
 
 namespace wowfix {
 
+namespace {
+
+// This thread's working space for an n-point transform, or null when the
+// transform is to run in place (short lengths, or no memory to be had).
+float* scratchFor(int n) { return n >= 16 ? HartleyScratch::forLength(n) : nullptr; }
+
+}  // namespace
+
 bool HartleyTransform::isSupportedLength(int n) {
     return n >= kMinLength && n <= kMaxLength && (n & (n - 1)) == 0;
 }
 
 bool HartleyTransform::fht(float* x, int n) const {
     if (x == nullptr || !isSupportedLength(n)) return false;
-    if (n >= 16) {
-        float* scratch = HartleyScratch::forLength(n);
-        if (scratch != nullptr) return hartley::transformThroughScratch(x, n, scratch, hartley::Output::hartley);
-    }
+    if (float* scratch = scratchFor(n)) return hartley::transformThroughScratch(x, n, scratch, hartley::Output::hartley);
     return hartley::transformInPlace(x, n);
 }
 
 bool HartleyTransform::realFft(int n, float* x) const {
     if (x == nullptr || !isSupportedLength(n)) return false;
-    if (n >= 16) {
-        float* scratch = HartleyScratch::forLength(n);
-        if (scratch != nullptr) return hartley::transformThroughScratch(x, n, scratch, hartley::Output::realSpectrum);
-    }
+    if (float* scratch = scratchFor(n))
+        return hartley::transformThroughScratch(x, n, scratch, hartley::Output::realSpectrum);
     if (!hartley::transformInPlace(x, n)) return false;
     for (int i = 1, j = n - 1; i < n / 2; ++i, --j) {
         const float a = x[i];

@@ -15,7 +15,9 @@ namespace wowfix {
 // Lengths must be powers of two from kMinLength to kMaxLength; every operation
 // refuses (answers false and leaves the data untouched) any other length or a
 // null array. The object keeps no state between calls, so one instance may be
-// shared by any number of users.
+// shared by any number of users on any threads; a transform's working space is
+// an array per calling thread, kept for the thread's lifetime (at most
+// kMaxLength floats).
 class HartleyTransform {
 public:
     static constexpr int kMinLength = 4;

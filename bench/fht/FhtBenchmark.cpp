@@ -2,6 +2,11 @@
 // against FFTW's single-precision DHT (r2r) and real-to-complex plans, planned
 // with FFTW_ESTIMATE and FFTW_MEASURE. Every case copies the same input into its
 // work buffer before each transform, so all of them pay the same copy.
+//
+// On a shared machine run the cases interleaved and repeated, and compare
+// medians (or minima) of the same run:
+//   bench_fht --benchmark_repetitions=20 --benchmark_enable_random_interleaving=true
+//             --benchmark_min_time=0.05 --benchmark_report_aggregates_only=true
 
 #include "spectral/HartleyTransform.h"
 
