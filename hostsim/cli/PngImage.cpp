@@ -1,0 +1,37 @@
+#include "hostsim/cli/PngImage.h"
+
+#include <png.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace wowfix::hostsim {
+
+bool writeGreyPng(std::FILE* file, int width, int height, const std::vector<std::uint8_t>& pixels,
+                  std::string& error) {
+    if (width < 1 || height < 1 ||
+        pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+        error = "no picture to write";
+        return false;
+    }
+    png_image image;
+    std::memset(&image, 0, sizeof(image));
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_GRAY;
+    if (png_image_write_to_stdio(&image, file, 0, pixels.data(), width, nullptr) == 0) {
+        error = image.message[0] != '\0' ? image.message : "libpng failed";
+        png_image_free(&image);
+        return false;
+    }
+    return true;
+}
+
+std::uint8_t greyOfLevel(float level) {
+    if (!(level > 0.0f)) return 0;
+    if (level >= 100.0f) return 255;
+    return static_cast<std::uint8_t>(std::lround(level * 2.55f));
+}
+
+}  // namespace wowfix::hostsim

@@ -1,0 +1,20 @@
+#pragma once
+// Grey-scale PNG files, 8 bits per pixel, rows top to bottom.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace wowfix::hostsim {
+
+// Writes width x height grey pixels (pixels[row * width + column]) to `file`,
+// which stays open. Answers false with `error` set when libpng fails.
+bool writeGreyPng(std::FILE* file, int width, int height, const std::vector<std::uint8_t>& pixels,
+                  std::string& error);
+
+// The grey value of a display level 0 ... 100: white for the loudest, black
+// for silence (levels outside are clamped).
+std::uint8_t greyOfLevel(float level);
+
+}  // namespace wowfix::hostsim
