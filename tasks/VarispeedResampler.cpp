@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace wowfix {
 
@@ -43,12 +44,9 @@ inline Turn power(Turn z, int n)
 //                                                  phi_j = 2 pi (2H - j) / T
 //        = 0.5 (1 - cos theta cos phi_j + sin theta sin phi_j)
 //
-// so with a = 0.5 sin(d pi) / pi, b = a cos theta, c = a sin theta
+// so with a = 0.5 sin(d pi) / pi
 //
-//   weight_j = (a (-1)^k - b (-1)^k cos phi_j + c (-1)^k sin phi_j) / u.
-//
-// The tables run one entry past the last tap (sign terms 0, offset -H - 1) so that
-// the weights can be computed in pairs.
+//   weight_j = a ((-1)^k - cos theta (-1)^k cos phi_j + sin theta (-1)^k sin phi_j) / u.
 struct KernelTaps {
     const double* sign;
     const double* signCos;
@@ -56,11 +54,35 @@ struct KernelTaps {
     const double* offset;
     int taps;
     double centreWeight; // w(0), the only weight at d = 0
-    Turn turn;           // e^{i 2 pi / T}
+    double piOverTaps;   // pi / T
+    // Where the window's angle is measured from for d <= 1/2 and d > 1/2:
+    // theta = base + direction * 2 pi e / T, bases 1 and e^{i 2 pi / T}.
+    Turn base[2];
+    double direction[2];
 };
 
-// All the angles of the weights come from one sine/cosine pair. With e = min(d,
-// 1 - d) (exact in floating point) and z = e^{i pi e / T}:
+// cos x and sin x for 0 <= x <= pi / 34, the range of the 17-tap kernel's
+// angle: the Taylor series to x^10 and x^11, whose first omitted terms stay below
+// 1e-17 there.
+inline Turn smallTurn(double x)
+{
+    constexpr double c2 = 1.0 / 2, c4 = 1.0 / 12, c6 = 1.0 / 30, c8 = 1.0 / 56, c10 = 1.0 / 90;
+    constexpr double s3 = 1.0 / 6, s5 = 1.0 / 20, s7 = 1.0 / 42, s9 = 1.0 / 72, s11 = 1.0 / 110;
+    const double x2 = x * x;
+    const double c = 1.0 - x2 * c2 * (1.0 - x2 * c4 * (1.0 - x2 * c6 * (1.0 - x2 * c8 * (1.0 - x2 * c10))));
+    const double s = x * (1.0 - x2 * s3 * (1.0 - x2 * s5 * (1.0 - x2 * s7 * (1.0 - x2 * s9 * (1.0 - x2 * s11)))));
+    return {c, s};
+}
+
+// What the weights of one fractional position d > 0 have in common: the factor
+// a = 0.5 sin(d pi) / pi and the window's angle theta.
+struct FrameFactors {
+    double a;
+    Turn theta;
+};
+
+// All the angles come from one sine/cosine pair. With e = min(d, 1 - d) (exact in
+// floating point) and z = e^{i pi e / T}:
 //
 //   sin(d pi) = sin(e pi) = Im z^T,
 //   theta = 2 pi e / T (z^2) when d <= 1/2, else 2 pi / T - 2 pi e / T.
@@ -68,75 +90,119 @@ struct KernelTaps {
 // Reducing d to e keeps sin(d pi) accurate as d approaches 1, where the taps next
 // to the centre weigh almost 1 and sin(d pi) itself is tiny.
 template <int Taps>
-inline void kernelWeights(const KernelTaps& kernel, double d, double* weights)
+inline FrameFactors frameFactors(const KernelTaps& kernel, double d)
 {
     const int taps = Taps > 0 ? Taps : kernel.taps;
-    const int pairs = (taps + 1) / 2;
-    if (d == 0.0) {
-        // On an input frame: the sinc vanishes at every tap but the centre.
-        for (int j = 0; j < 2 * pairs; ++j)
-            weights[j] = 0.0;
-        weights[taps / 2] = kernel.centreWeight;
-        return;
-    }
-    const double e = d <= 0.5 ? d : 1.0 - d;
-    const double beta = pi * e / taps;
-    const Turn z{std::cos(beta), std::sin(beta)};
+    const double e = std::min(d, 1.0 - d);
+    const double beta = e * (Taps > 0 ? pi / Taps : kernel.piOverTaps);
+    Turn z;
+    if constexpr (Taps == 17)
+        z = smallTurn(beta);
+    else
+        z = {std::cos(beta), std::sin(beta)};
     const Turn z2 = times(z, z);
-    const double sinDPi = power(z, taps).s;
-    const Turn theta = d <= 0.5 ? z2
-                                : Turn{kernel.turn.c * z2.c + kernel.turn.s * z2.s,
-                                       kernel.turn.s * z2.c - kernel.turn.c * z2.s};
-    const double a = 0.5 * sinDPi / pi;
-    const double b = a * theta.c;
-    const double c = a * theta.s;
+    double sinDPi;
+    if constexpr (Taps == 17) {
+        const Turn z4 = times(z2, z2);
+        const Turn z8 = times(z4, z4);
+        sinDPi = times(times(z8, z8), z).s;
+    } else {
+        sinDPi = power(z, taps).s;
+    }
+    // The two cases by table rather than by branch (d is as likely above 1/2 as
+    // below); for d <= 1/2 the rotation by 1 is exact.
+    const int upper = d > 0.5;
+    const Turn from{z2.c, kernel.direction[upper] * z2.s};
+    const Turn theta = times(kernel.base[upper], from);
+    return {sinDPi * (0.5 / pi), theta};
+}
 
+// One output frame per channel at fractional position d > 0, from the taps
+// x[ch][0 .. T - 1]:
+//
+//   y = a sum_j x_j (sign_j - cos theta signCos_j + sin theta signSin_j) / (d + offset_j),
+//
+// the weights computed once for all channels, the sums in two interleaved halves.
+template <int Taps, int Channels>
+inline void interpolate(const KernelTaps& kernel, double d, FrameFactors f, const double* const* x, double* y)
+{
+    const int taps = Taps > 0 ? Taps : kernel.taps;
     const double* __restrict sign = kernel.sign;
     const double* __restrict signCos = kernel.signCos;
     const double* __restrict signSin = kernel.signSin;
     const double* __restrict offset = kernel.offset;
-    double* __restrict w = weights;
-    for (int j = 0; j < 2 * pairs; ++j)
-        w[j] = (a * sign[j] - b * signCos[j] + c * signSin[j]) / (d + offset[j]);
-}
-
-// sum_j weights[j] x[j] over the taps, in two interleaved partial sums.
-template <int Taps>
-inline double weightedSum(const double* __restrict weights, const double* __restrict x, int taps)
-{
-    const int n = Taps > 0 ? Taps : taps;
-    double even = 0.0;
-    double odd = 0.0;
-    for (int j = 0; j + 1 < n; j += 2) {
-        even += weights[j] * x[j];
-        odd += weights[j + 1] * x[j + 1];
+    const double ct = f.theta.c;
+    const double st = f.theta.s;
+    double even[Channels] = {};
+    double odd[Channels] = {};
+    int j = 0;
+    for (; j + 1 < taps; j += 2) {
+        const double w0 = (sign[j] - ct * signCos[j] + st * signSin[j]) / (d + offset[j]);
+        const double w1 = (sign[j + 1] - ct * signCos[j + 1] + st * signSin[j + 1]) / (d + offset[j + 1]);
+        for (int ch = 0; ch < Channels; ++ch) {
+            even[ch] += w0 * x[ch][j];
+            odd[ch] += w1 * x[ch][j + 1];
+        }
     }
-    return (even + odd) + weights[n - 1] * x[n - 1];
+    const double wLast = (sign[j] - ct * signCos[j] + st * signSin[j]) / (d + offset[j]);
+    for (int ch = 0; ch < Channels; ++ch)
+        y[ch] = f.a * ((even[ch] + odd[ch]) + wLast * x[ch][j]);
 }
 
 // Output frame m lies at work[index[m]] + offset[m]; its taps start H frames
-// before index[m].
+// before index[m]. The frames go in batches, first the angles of the whole batch
+// and then the weighted sums, so that the frames' computations overlap.
 template <int Taps, int Channels>
 void renderWith(const KernelTaps& kernel, const int32_t* index, const double* offset, int frames,
                 const double* const* work, float* const* outputs)
 {
+    constexpr int batch = 32;
     const int halfWidth = kernel.taps / 2;
-    double weights[2 * VarispeedResampler::maxHalfWidth + 2];
-    for (int m = 0; m < frames; ++m) {
-        kernelWeights<Taps>(kernel, offset[m], weights);
-        const int32_t first = index[m] - halfWidth;
-        for (int ch = 0; ch < Channels; ++ch)
-            outputs[ch][m] = static_cast<float>(weightedSum<Taps>(weights, work[ch] + first, kernel.taps));
+    FrameFactors factors[batch];
+    for (int m0 = 0; m0 < frames; m0 += batch) {
+        const int count = std::min(batch, frames - m0);
+        for (int q = 0; q < count; ++q)
+            factors[q] = frameFactors<Taps>(kernel, offset[m0 + q]);
+        for (int q = 0; q < count; ++q) {
+            const int m = m0 + q;
+            const double d = offset[m];
+            double y[Channels];
+            if (d == 0.0) {
+                // On an input frame the sinc vanishes at every tap but the centre.
+                for (int ch = 0; ch < Channels; ++ch)
+                    y[ch] = kernel.centreWeight * work[ch][index[m]];
+            } else {
+                const double* x[Channels];
+                for (int ch = 0; ch < Channels; ++ch)
+                    x[ch] = work[ch] + (index[m] - halfWidth);
+                interpolate<Taps, Channels>(kernel, d, factors[q], x, y);
+            }
+            for (int ch = 0; ch < Channels; ++ch)
+                outputs[ch][m] = static_cast<float>(y[ch]);
+        }
     }
+}
+
+} // namespace
+
+namespace {
+
+// A ratio that is not a finite number above 0 counts as 1.0; the others are
+// bounded so that every step moves the read head by 1/16 to 16 frames.
+inline double usableRatio(double ratio)
+{
+    // Not a number fails both comparisons.
+    const bool usable = ratio > 0.0 && ratio <= std::numeric_limits<double>::max();
+    const double r = usable ? ratio : 1.0;
+    return r < VarispeedResampler::minRatio ? VarispeedResampler::minRatio
+                                            : (r > VarispeedResampler::maxRatio ? VarispeedResampler::maxRatio : r);
 }
 
 } // namespace
 
 double VarispeedResampler::safeRatio(double ratio)
 {
-    if (!std::isfinite(ratio) || !(ratio > 0.0))
-        return 1.0;
-    return std::clamp(ratio, minRatio, maxRatio);
+    return usableRatio(ratio);
 }
 
 bool VarispeedResampler::init(int H, int length)
@@ -213,41 +279,84 @@ int VarispeedResampler::prepare(const float* ratios, const float* input, int cou
         tailPad.clear();
     }
 
+    fillWork(ratios, input, count);
+    pendingFrames = placeFrames();
+    return pendingFrames;
+}
+
+void VarispeedResampler::fillWork(const float* ratios, const float* input, int count)
+{
     const size_t total = static_cast<size_t>(blockEnd) + tailPad.size();
     work.resize(total);
     workRatio.resize(total);
     workStep.resize(total);
     std::copy(history.begin(), history.end(), work.begin());
     std::copy(ratioHistory.begin(), ratioHistory.end(), workRatio.begin());
-    double* __restrict block = work.data() + historyLength;
-    double* __restrict blockRatio = workRatio.data() + historyLength;
-    for (int n = 0; n < count; ++n) {
-        block[n] = input[n];
-        blockRatio[n] = safeRatio(ratios[n]);
+    for (int32_t n = 0; n < historyLength; ++n)
+        workStep[n] = 1.0 / workRatio[n];
+
+    double* __restrict x = work.data() + historyLength;
+    double* __restrict ratio = workRatio.data() + historyLength;
+    double* __restrict step = workStep.data() + historyLength;
+    for (int n = 0; n < count; ++n)
+        ratio[n] = usableRatio(ratios[n]);
+    // The conversions and divisions in chunks of fixed length, which the
+    // compiler turns into vector code.
+    constexpr int chunk = 8;
+    const int whole = count - count % chunk;
+    for (int n0 = 0; n0 < whole; n0 += chunk)
+        for (int n = n0; n < n0 + chunk; ++n) {
+            x[n] = input[n];
+            step[n] = 1.0 / ratio[n];
+        }
+    for (int n = whole; n < count; ++n) {
+        x[n] = input[n];
+        step[n] = 1.0 / ratio[n];
     }
+    // The padding is never an output position: it needs no ratio and no step.
     std::copy(tailPad.begin(), tailPad.end(), work.begin() + blockEnd);
     std::fill(workRatio.begin() + blockEnd, workRatio.end(), 0.0);
-    // The padding is never an output position, so it needs no step.
-    const double* __restrict ratio = workRatio.data();
-    double* __restrict step = workStep.data();
-    for (int32_t n = 0; n < blockEnd; ++n)
-        step[n] = 1.0 / ratio[n];
     std::fill(workStep.begin() + blockEnd, workStep.end(), 0.0);
+}
 
-    frameIndex.clear();
-    frameOffset.clear();
+int32_t VarispeedResampler::placeFrames()
+{
+    // Walked input frame by input frame: while the read head stays on frame i it
+    // advances by the same step, so only leaving the frame needs a new index.
+    // pos < i + 1 is exactly trunc(pos) == i, as pos >= i; i + 1 and i + 2 are
+    // exact.
+    const int32_t last = lastIndex;
+    const double* __restrict step = workStep.data();
+    int32_t frames = 0;
     int32_t i = nextIndex;
     double pos = i + fraction;
-    while (i <= lastIndex) {
-        frameIndex.push_back(i);
-        frameOffset.push_back(pos - i);
-        pos += step[i];
-        i = static_cast<int32_t>(pos);
+    while (i <= last) {
+        // One input frame yields at most maxRatio + 1 output frames.
+        if (static_cast<size_t>(frames) + maxRatio + 2 > frameIndex.size()) {
+            const size_t grown = std::max<size_t>(4096, 2 * frameIndex.size());
+            frameIndex.resize(grown);
+            frameOffset.resize(grown);
+        }
+        int32_t* __restrict index = frameIndex.data();
+        double* __restrict offset = frameOffset.data();
+        const double s = step[i];
+        const double leave = i + 1.0;
+        do {
+            index[frames] = i;
+            offset[frames] = pos - i;
+            ++frames;
+            pos += s;
+        } while (pos < leave);
+        // Mostly the head moves on to the next frame; taking that as a branch
+        // lets the next step load ahead of the conversion.
+        if (__builtin_expect(pos < leave + 1.0, 1))
+            ++i;
+        else
+            i = static_cast<int32_t>(pos);
     }
     endIndex = i;
     endPosition = pos;
-    pendingFrames = static_cast<int32_t>(frameIndex.size());
-    return pendingFrames;
+    return frames;
 }
 
 void VarispeedResampler::advance()
@@ -274,13 +383,16 @@ void VarispeedResampler::advance()
 void VarispeedResampler::renderFrames(const VarispeedResampler& positions, VarispeedResampler* const* resamplers,
                                       float* const* outputs, int channels)
 {
+    const int taps = 2 * positions.halfWidth + 1;
     const KernelTaps kernel{positions.tapSign.data(),
                             positions.tapSignCos.data(),
                             positions.tapSignSin.data(),
                             positions.tapOffset.data(),
-                            2 * positions.halfWidth + 1,
+                            taps,
                             positions.centreWeight,
-                            {positions.turnCos, positions.turnSin}};
+                            pi / taps,
+                            {{1.0, 0.0}, {positions.turnCos, positions.turnSin}},
+                            {1.0, -1.0}};
     const double* work[2] = {nullptr, nullptr};
     for (int ch = 0; ch < channels; ++ch)
         work[ch] = resamplers[ch]->work.data();
@@ -313,8 +425,9 @@ bool VarispeedResampler::render(float* output)
 
 bool VarispeedResampler::samePositions(const VarispeedResampler& other) const
 {
-    return halfWidth == other.halfWidth && pendingFrames == other.pendingFrames && frameIndex == other.frameIndex &&
-           frameOffset == other.frameOffset;
+    return halfWidth == other.halfWidth && pendingFrames == other.pendingFrames &&
+           std::equal(frameIndex.begin(), frameIndex.begin() + pendingFrames, other.frameIndex.begin()) &&
+           std::equal(frameOffset.begin(), frameOffset.begin() + pendingFrames, other.frameOffset.begin());
 }
 
 bool VarispeedResampler::renderPair(VarispeedResampler& left, VarispeedResampler& right, float* leftOutput,

@@ -82,6 +82,11 @@ private:
     // are those of `positions`, one weight computation per frame for all of them.
     static void renderFrames(const VarispeedResampler& positions, VarispeedResampler* const* resamplers,
                              float* const* outputs, int channels);
+    // Builds work, workRatio and workStep from the history, the block and the
+    // padding.
+    void fillWork(const float* ratios, const float* input, int count);
+    // Works out the block's output positions; answers their number.
+    int32_t placeFrames();
     bool samePositions(const VarispeedResampler& other) const;
     void advance();
 
@@ -105,9 +110,9 @@ private:
     // Read step 1 / ratio for every position of work.
     std::vector<double> workStep;
     // The output positions of the prepared block, worked out by prepare: index in
-    // work and fractional offset d of every output frame, and the position the
-    // read head reaches after the last one. pendingFrames is -1 when no block is
-    // pending (render must follow its own prepare exactly once).
+    // work and fractional offset d of the first pendingFrames output frames, and
+    // the position the read head reaches after the last one. pendingFrames is -1
+    // when no block is pending (render must follow its own prepare exactly once).
     std::vector<int32_t> frameIndex;
     std::vector<double> frameOffset;
     int32_t endIndex = 0;
