@@ -2,6 +2,7 @@
 
 #include "host/HeadlessEditor.h"
 #include "host/TaskMode.h"
+#include "sdk/AEffEditor.h"
 #include "sdk/Float2String.h"
 #include "sdk/StringCopy.h"
 #include "tasks/AcquisitionTask.h"
