@@ -69,6 +69,10 @@ bool runCorrection(HostPort& host, VstOfflineTask* tasks, int count, PvcCurve& c
     if (source.plugOwned != &curve) return refuse(message, "The task does not carry this plug-in's curve.");
     const int channels = source.numSourceChannels;
     if (channels != 1 && channels != 2) return refuse(message, "Only mono and stereo files can be corrected.");
+    // The new file takes the source's channels (offlinePrepare says so); a
+    // host that gave it fewer output buffers cannot take the copy.
+    if (target.numDestinationChannels != channels)
+        return refuse(message, "The new file does not have the channels of the source.");
     if (source.sizeInputBuffer < 1 || target.sizeOutputBuffer < 1 || source.inputBuffer == nullptr ||
         target.outputBuffer == nullptr)
         return refuse(message, "The host gave no usable audio buffers.");
