@@ -55,24 +55,8 @@ struct KernelTaps {
     int taps;
     double centreWeight; // w(0), the only weight at d = 0
     double piOverTaps;   // pi / T
-    // Where the window's angle is measured from for d <= 1/2 and d > 1/2:
-    // theta = base + direction * 2 pi e / T, bases 1 and e^{i 2 pi / T}.
-    Turn base[2];
-    double direction[2];
+    Turn turn;           // e^{i 2 pi / T}
 };
-
-// cos x and sin x for 0 <= x <= pi / 34, the range of the 17-tap kernel's
-// angle: the Taylor series to x^10 and x^11, whose first omitted terms stay below
-// 1e-17 there.
-inline Turn smallTurn(double x)
-{
-    constexpr double c2 = 1.0 / 2, c4 = 1.0 / 12, c6 = 1.0 / 30, c8 = 1.0 / 56, c10 = 1.0 / 90;
-    constexpr double s3 = 1.0 / 6, s5 = 1.0 / 20, s7 = 1.0 / 42, s9 = 1.0 / 72, s11 = 1.0 / 110;
-    const double x2 = x * x;
-    const double c = 1.0 - x2 * c2 * (1.0 - x2 * c4 * (1.0 - x2 * c6 * (1.0 - x2 * c8 * (1.0 - x2 * c10))));
-    const double s = x * (1.0 - x2 * s3 * (1.0 - x2 * s5 * (1.0 - x2 * s7 * (1.0 - x2 * s9 * (1.0 - x2 * s11)))));
-    return {c, s};
-}
 
 // What the weights of one fractional position d > 0 have in common: the factor
 // a = 0.5 sin(d pi) / pi and the window's angle theta.
@@ -89,32 +73,52 @@ struct FrameFactors {
 //
 // Reducing d to e keeps sin(d pi) accurate as d approaches 1, where the taps next
 // to the centre weigh almost 1 and sin(d pi) itself is tiny.
-template <int Taps>
 inline FrameFactors frameFactors(const KernelTaps& kernel, double d)
 {
-    const int taps = Taps > 0 ? Taps : kernel.taps;
     const double e = std::min(d, 1.0 - d);
-    const double beta = e * (Taps > 0 ? pi / Taps : kernel.piOverTaps);
-    Turn z;
-    if constexpr (Taps == 17)
-        z = smallTurn(beta);
-    else
-        z = {std::cos(beta), std::sin(beta)};
+    const double beta = e * kernel.piOverTaps;
+    const Turn z{std::cos(beta), std::sin(beta)};
     const Turn z2 = times(z, z);
-    double sinDPi;
-    if constexpr (Taps == 17) {
-        const Turn z4 = times(z2, z2);
-        const Turn z8 = times(z4, z4);
-        sinDPi = times(times(z8, z8), z).s;
-    } else {
-        sinDPi = power(z, taps).s;
+    const double sinDPi = power(z, kernel.taps).s;
+    const Turn rest{kernel.turn.c * z2.c + kernel.turn.s * z2.s, kernel.turn.s * z2.c - kernel.turn.c * z2.s};
+    return {sinDPi * (0.5 / pi), d > 0.5 ? rest : z2};
+}
+
+constexpr int factorBatch = 32;
+
+// The same for a batch of frames of the 17-tap kernel, as one straight loop of
+// fixed length without branches, calls or look-ups, which compiles to vector
+// code (so the two cases of d are blended arithmetically). z comes from the Taylor series of cos and sin to x^10 and x^11, whose
+// first omitted terms stay below 1e-17 for 0 <= x <= pi / 34; z^17 from z^16 z.
+inline void frameFactors17(const KernelTaps& kernel, const double* __restrict d, double* __restrict a,
+                           double* __restrict cosTheta, double* __restrict sinTheta)
+{
+    constexpr double k2 = -1.0 / 2, k4 = 1.0 / 24, k6 = -1.0 / 720, k8 = 1.0 / 40320, k10 = -1.0 / 3628800;
+    constexpr double k3 = -1.0 / 6, k5 = 1.0 / 120, k7 = -1.0 / 5040, k9 = 1.0 / 362880, k11 = -1.0 / 39916800;
+    const double turnC = kernel.turn.c;
+    const double turnS = kernel.turn.s;
+    for (int q = 0; q < factorBatch; ++q) {
+        const double dq = d[q];
+        // upper = 1 for d >= 1/2, else 0; then e = d or 1 - d, both exact.
+        const double upper = static_cast<double>(static_cast<int>(2.0 * dq));
+        const double e = dq + upper * (1.0 - 2.0 * dq);
+        const double x = e * (pi / 17);
+        const double x2 = x * x;
+        const double c1 = 1.0 + x2 * (k2 + x2 * (k4 + x2 * (k6 + x2 * (k8 + x2 * k10))));
+        const double s1 = x * (1.0 + x2 * (k3 + x2 * (k5 + x2 * (k7 + x2 * (k9 + x2 * k11)))));
+        const double c2 = c1 * c1 - s1 * s1, s2 = 2.0 * (c1 * s1);
+        const double c4 = c2 * c2 - s2 * s2, s4 = 2.0 * (c2 * s2);
+        const double c8 = c4 * c4 - s4 * s4, s8 = 2.0 * (c4 * s4);
+        const double c16 = c8 * c8 - s8 * s8, s16 = 2.0 * (c8 * s8);
+        const double sinDPi = s16 * c1 + c16 * s1;
+        // theta = base + direction 2 pi e / T with base 1 (exact) or 2 pi / T.
+        const double baseC = 1.0 + upper * (turnC - 1.0);
+        const double baseS = upper * turnS;
+        const double directedS2 = (1.0 - 2.0 * upper) * s2;
+        a[q] = sinDPi * (0.5 / pi);
+        cosTheta[q] = baseC * c2 - baseS * directedS2;
+        sinTheta[q] = baseS * c2 + baseC * directedS2;
     }
-    // The two cases by table rather than by branch (d is as likely above 1/2 as
-    // below); for d <= 1/2 the rotation by 1 is exact.
-    const int upper = d > 0.5;
-    const Turn from{z2.c, kernel.direction[upper] * z2.s};
-    const Turn theta = times(kernel.base[upper], from);
-    return {sinDPi * (0.5 / pi), theta};
 }
 
 // One output frame per channel at fractional position d > 0, from the taps
@@ -122,7 +126,7 @@ inline FrameFactors frameFactors(const KernelTaps& kernel, double d)
 //
 //   y = a sum_j x_j (sign_j - cos theta signCos_j + sin theta signSin_j) / (d + offset_j),
 //
-// the weights computed once for all channels, the sums in two interleaved halves.
+// the weights computed once for all channels, the sums in four interleaved parts.
 template <int Taps, int Channels>
 inline void interpolate(const KernelTaps& kernel, double d, FrameFactors f, const double* const* x, double* y)
 {
@@ -133,20 +137,24 @@ inline void interpolate(const KernelTaps& kernel, double d, FrameFactors f, cons
     const double* __restrict offset = kernel.offset;
     const double ct = f.theta.c;
     const double st = f.theta.s;
-    double even[Channels] = {};
-    double odd[Channels] = {};
-    int j = 0;
-    for (; j + 1 < taps; j += 2) {
-        const double w0 = (sign[j] - ct * signCos[j] + st * signSin[j]) / (d + offset[j]);
-        const double w1 = (sign[j + 1] - ct * signCos[j + 1] + st * signSin[j + 1]) / (d + offset[j + 1]);
-        for (int ch = 0; ch < Channels; ++ch) {
-            even[ch] += w0 * x[ch][j];
-            odd[ch] += w1 * x[ch][j + 1];
+    // One entry past the last tap (terms 0 there) so the weights go in pairs.
+    double w[VarispeedResampler::maxHalfWidth * 2 + 2];
+    for (int j = 0; j < taps + 1; ++j)
+        w[j] = (sign[j] - ct * signCos[j] + st * signSin[j]) / (d + offset[j]);
+    for (int ch = 0; ch < Channels; ++ch) {
+        const double* __restrict xc = x[ch];
+        double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
+        int j = 0;
+        for (; j + 3 < taps; j += 4) {
+            s0 += w[j] * xc[j];
+            s1 += w[j + 1] * xc[j + 1];
+            s2 += w[j + 2] * xc[j + 2];
+            s3 += w[j + 3] * xc[j + 3];
         }
+        for (; j < taps; ++j)
+            s0 += w[j] * xc[j];
+        y[ch] = f.a * ((s0 + s2) + (s1 + s3));
     }
-    const double wLast = (sign[j] - ct * signCos[j] + st * signSin[j]) / (d + offset[j]);
-    for (int ch = 0; ch < Channels; ++ch)
-        y[ch] = f.a * ((even[ch] + odd[ch]) + wLast * x[ch][j]);
 }
 
 // Output frame m lies at work[index[m]] + offset[m]; its taps start H frames
@@ -156,18 +164,26 @@ template <int Taps, int Channels>
 void renderWith(const KernelTaps& kernel, const int32_t* index, const double* offset, int frames,
                 const double* const* work, float* const* outputs)
 {
-    constexpr int batch = 32;
     const int halfWidth = kernel.taps / 2;
-    FrameFactors factors[batch];
-    for (int m0 = 0; m0 < frames; m0 += batch) {
-        const int count = std::min(batch, frames - m0);
-        for (int q = 0; q < count; ++q)
-            factors[q] = frameFactors<Taps>(kernel, offset[m0 + q]);
+    double d[factorBatch], a[factorBatch], cosTheta[factorBatch], sinTheta[factorBatch];
+    for (int m0 = 0; m0 < frames; m0 += factorBatch) {
+        const int count = std::min(factorBatch, frames - m0);
+        std::copy(offset + m0, offset + m0 + count, d);
+        std::fill(d + count, d + factorBatch, 0.5);
+        if constexpr (Taps == 17) {
+            frameFactors17(kernel, d, a, cosTheta, sinTheta);
+        } else {
+            for (int q = 0; q < count; ++q) {
+                const FrameFactors f = frameFactors(kernel, d[q]);
+                a[q] = f.a;
+                cosTheta[q] = f.theta.c;
+                sinTheta[q] = f.theta.s;
+            }
+        }
         for (int q = 0; q < count; ++q) {
             const int m = m0 + q;
-            const double d = offset[m];
             double y[Channels];
-            if (d == 0.0) {
+            if (d[q] == 0.0) {
                 // On an input frame the sinc vanishes at every tap but the centre.
                 for (int ch = 0; ch < Channels; ++ch)
                     y[ch] = kernel.centreWeight * work[ch][index[m]];
@@ -175,7 +191,7 @@ void renderWith(const KernelTaps& kernel, const int32_t* index, const double* of
                 const double* x[Channels];
                 for (int ch = 0; ch < Channels; ++ch)
                     x[ch] = work[ch] + (index[m] - halfWidth);
-                interpolate<Taps, Channels>(kernel, d, factors[q], x, y);
+                interpolate<Taps, Channels>(kernel, d[q], {a[q], {cosTheta[q], sinTheta[q]}}, x, y);
             }
             for (int ch = 0; ch < Channels; ++ch)
                 outputs[ch][m] = static_cast<float>(y[ch]);
@@ -391,8 +407,7 @@ void VarispeedResampler::renderFrames(const VarispeedResampler& positions, Varis
                             taps,
                             positions.centreWeight,
                             pi / taps,
-                            {{1.0, 0.0}, {positions.turnCos, positions.turnSin}},
-                            {1.0, -1.0}};
+                            {positions.turnCos, positions.turnSin}};
     const double* work[2] = {nullptr, nullptr};
     for (int ch = 0; ch < channels; ++ch)
         work[ch] = resamplers[ch]->work.data();
