@@ -36,9 +36,12 @@ int runCorrect(const CorrectOptions& options, std::ostream& err) {
 
     const int container =
         options.format.empty() ? (source->format() & SF_FORMAT_TYPEMASK) : containerByName(options.format);
-    if (container == 0 || containerName(container).empty())
-        return failWith(err, "unknown format '" + (options.format.empty() ? options.input : options.format) +
-                                 "' (known: " + knownFormats() + ")");
+    if (container == 0 || containerName(container).empty()) {
+        if (options.format.empty())
+            return failWith(err, "cannot write the container of '" + options.input +
+                                     "'; name one with --format (known: " + knownFormats() + ")");
+        return failWith(err, "unknown format '" + options.format + "' (known: " + knownFormats() + ")");
+    }
     const int encoding = chooseEncoding(container, source->channels(), static_cast<int>(source->sampleRate()));
     if (encoding == 0)
         return failWith(err, "the " + containerName(container) + " format cannot hold " +
