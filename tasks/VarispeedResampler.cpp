@@ -137,24 +137,21 @@ inline void interpolate(const KernelTaps& kernel, double d, FrameFactors f, cons
     const double* __restrict offset = kernel.offset;
     const double ct = f.theta.c;
     const double st = f.theta.s;
-    // One entry past the last tap (terms 0 there) so the weights go in pairs.
-    double w[VarispeedResampler::maxHalfWidth * 2 + 2];
-    for (int j = 0; j < taps + 1; ++j)
-        w[j] = (sign[j] - ct * signCos[j] + st * signSin[j]) / (d + offset[j]);
-    for (int ch = 0; ch < Channels; ++ch) {
-        const double* __restrict xc = x[ch];
-        double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
-        int j = 0;
-        for (; j + 3 < taps; j += 4) {
-            s0 += w[j] * xc[j];
-            s1 += w[j + 1] * xc[j + 1];
-            s2 += w[j + 2] * xc[j + 2];
-            s3 += w[j + 3] * xc[j + 3];
+    const int pairs = taps / 2;
+    double even[Channels] = {}, odd[Channels] = {};
+    for (int p = 0; p < pairs; ++p) {
+        const int j = 2 * p;
+        const double w0 = (sign[j] - ct * signCos[j] + st * signSin[j]) / (d + offset[j]);
+        const double w1 = (sign[j + 1] - ct * signCos[j + 1] + st * signSin[j + 1]) / (d + offset[j + 1]);
+        for (int ch = 0; ch < Channels; ++ch) {
+            even[ch] += w0 * x[ch][j];
+            odd[ch] += w1 * x[ch][j + 1];
         }
-        for (; j < taps; ++j)
-            s0 += w[j] * xc[j];
-        y[ch] = f.a * ((s0 + s2) + (s1 + s3));
     }
+    const int j = taps - 1;
+    const double wLast = (sign[j] - ct * signCos[j] + st * signSin[j]) / (d + offset[j]);
+    for (int ch = 0; ch < Channels; ++ch)
+        y[ch] = f.a * ((even[ch] + odd[ch]) + wLast * x[ch][j]);
 }
 
 // Output frame m lies at work[index[m]] + offset[m]; its taps start H frames
@@ -207,11 +204,12 @@ namespace {
 // bounded so that every step moves the read head by 1/16 to 16 frames.
 inline double usableRatio(double ratio)
 {
-    // Not a number fails both comparisons.
-    const bool usable = ratio > 0.0 && ratio <= std::numeric_limits<double>::max();
-    const double r = usable ? ratio : 1.0;
-    return r < VarispeedResampler::minRatio ? VarispeedResampler::minRatio
-                                            : (r > VarispeedResampler::maxRatio ? VarispeedResampler::maxRatio : r);
+    if (ratio >= VarispeedResampler::minRatio && ratio <= VarispeedResampler::maxRatio)
+        return ratio;
+    // Not a number fails every comparison.
+    if (ratio > 0.0 && ratio <= std::numeric_limits<double>::max())
+        return ratio < VarispeedResampler::minRatio ? VarispeedResampler::minRatio : VarispeedResampler::maxRatio;
+    return 1.0;
 }
 
 } // namespace
@@ -343,18 +341,23 @@ int32_t VarispeedResampler::placeFrames()
     // exact.
     const int32_t last = lastIndex;
     const double* __restrict step = workStep.data();
+    // One input frame yields at most maxRatio + 1 output frames.
+    constexpr size_t perInputFrame = static_cast<size_t>(maxRatio) + 2;
+    size_t capacity = frameIndex.size();
+    int32_t* index = frameIndex.data();
+    double* offset = frameOffset.data();
     int32_t frames = 0;
     int32_t i = nextIndex;
     double pos = i + fraction;
     while (i <= last) {
-        // One input frame yields at most maxRatio + 1 output frames.
-        if (static_cast<size_t>(frames) + maxRatio + 2 > frameIndex.size()) {
-            const size_t grown = std::max<size_t>(4096, 2 * frameIndex.size());
-            frameIndex.resize(grown);
-            frameOffset.resize(grown);
+        if (static_cast<size_t>(frames) + perInputFrame > capacity) {
+            // The arrays only grow, so that a run of equal blocks allocates once.
+            capacity = std::max<size_t>(4096, 2 * capacity);
+            frameIndex.resize(capacity);
+            frameOffset.resize(capacity);
+            index = frameIndex.data();
+            offset = frameOffset.data();
         }
-        int32_t* __restrict index = frameIndex.data();
-        double* __restrict offset = frameOffset.data();
         const double s = step[i];
         const double leave = i + 1.0;
         do {
@@ -365,7 +368,7 @@ int32_t VarispeedResampler::placeFrames()
         } while (pos < leave);
         // Mostly the head moves on to the next frame; taking that as a branch
         // lets the next step load ahead of the conversion.
-        if (__builtin_expect(pos < leave + 1.0, 1))
+        if (pos < leave + 1.0)
             ++i;
         else
             i = static_cast<int32_t>(pos);
