@@ -36,11 +36,22 @@ std::vector<ContainerEntry> knownContainers() {
         if (container == SF_FORMAT_RAW) continue;
         bool seen = false;
         for (const ContainerEntry& entry : entries) seen = seen || entry.container == container;
-        // Several containers share an extension (wav, wavex, rf64); the first
-        // listed keeps the plain name.
-        bool nameTaken = false;
-        for (const ContainerEntry& entry : entries) nameTaken = nameTaken || entry.name == lowered(info.extension);
-        if (!seen && !nameTaken) entries.push_back({lowered(info.extension), container});
+        if (seen) continue;
+        // Some containers share an extension (WAV, WAVEX and NIST all use
+        // "wav"); the first listed keeps it, a later one goes by the first
+        // word of its own name ("wavex"), else by its whole name squeezed.
+        const std::string full = info.name != nullptr ? info.name : "";
+        std::string squeezed;
+        for (char c : full)
+            if (std::isalnum(static_cast<unsigned char>(c))) squeezed += c;
+        for (const std::string& name :
+             {lowered(info.extension), lowered(full.substr(0, full.find(' '))), lowered(squeezed)}) {
+            bool taken = name.empty();
+            for (const ContainerEntry& entry : entries) taken = taken || entry.name == name;
+            if (taken) continue;
+            entries.push_back({name, container});
+            break;
+        }
     }
     return entries;
 }

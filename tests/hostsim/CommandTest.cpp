@@ -106,6 +106,14 @@ TEST_F(HostCommand, FormatOptionChoosesTheContainer) {
     EXPECT_TRUE(contains(unknown.output, "unknown format 'xyz' (known: ")) << unknown.output;
 }
 
+TEST_F(HostCommand, ExtensibleWavInputGivesExtensibleWavOutput) {
+    const std::string extensible = dir.file("ext.wav");
+    hostsim_test::writeAudio(extensible, 2, 44100, 3000, tone, SF_FORMAT_WAVEX | SF_FORMAT_FLOAT);
+    input = extensible;
+    ASSERT_EQ(correct(dir.file("out.wav"), {"--quiet"}).status, 0);
+    EXPECT_EQ(hostsim_test::readAudio(dir.file("out.wav")).format, SF_FORMAT_WAVEX | SF_FORMAT_FLOAT);
+}
+
 TEST_F(HostCommand, MissingOrUnreadableInputIsNamed) {
     const auto missing =
         runHostCommand({"correct", dir.file("nope.wav"), dir.file("o.wav"), "--pvc", curve, "--plugin",

@@ -179,7 +179,11 @@ TEST(OutputFormats, NamesAndEncodings) {
     EXPECT_EQ(containerByName("mp4"), 0);
     EXPECT_EQ(containerByName("raw"), 0) << "headerless output cannot be read back";
     EXPECT_EQ(containerName(SF_FORMAT_WAV | SF_FORMAT_PCM_16), "wav");
-    for (const std::string& name : containerNames()) EXPECT_NE(containerByName(name), 0) << name;
+    EXPECT_EQ(containerName(SF_FORMAT_WAVEX | SF_FORMAT_FLOAT), "wavex") << "shares wav's extension";
+    const std::vector<std::string> names = containerNames();
+    for (const std::string& name : names) EXPECT_NE(containerByName(name), 0) << name;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        for (std::size_t j = i + 1; j < names.size(); ++j) EXPECT_NE(names[i], names[j]);
 
     EXPECT_EQ(chooseEncoding(SF_FORMAT_WAV, 2, 44100), SF_FORMAT_FLOAT);
     EXPECT_EQ(chooseEncoding(SF_FORMAT_AIFF, 1, 96000), SF_FORMAT_FLOAT);
