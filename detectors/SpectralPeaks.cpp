@@ -1,5 +1,8 @@
 #include "detectors/SpectralPeaks.h"
 
+#include <algorithm>
+#include <array>
+
 namespace wowfix {
 
 int findPeak(const double* spectrum, int from, int to)
@@ -38,6 +41,19 @@ double localCentroid(const double* spectrum, int peak, int radius, int from, int
         mass += spectrum[k];
     }
     return mass > 0.0 ? moment / mass : peak;
+}
+
+bool standsOut(const double* spectrum, int peak, int radius, int from, int to, double contrast)
+{
+    radius = std::min(radius, maxContrastRadius);
+    std::array<double, 2 * maxContrastRadius + 1> around;
+    int n = 0;
+    for (int k = std::max(from, peak - radius); k <= std::min(to, peak + radius); ++k)
+        around[n++] = spectrum[k];
+    if (n == 0)
+        return false;
+    std::nth_element(around.begin(), around.begin() + n / 2, around.begin() + n);
+    return spectrum[peak] > 0.0 && spectrum[peak] >= contrast * around[n / 2];
 }
 
 }  // namespace wowfix

@@ -19,4 +19,11 @@ int climbToPeak(const double* spectrum, int start, int from, int to);
 // wherever the tone lies between two bins, and it is the same in every frame.
 double localCentroid(const double* spectrum, int peak, int radius, int from, int to);
 
+// Whether the peak stands out of its surroundings: spectrum[peak] is at least
+// `contrast` times the median of the bins within `radius` of it (cut to
+// [from, to]; radius at most maxContrastRadius). A tone stands out by many
+// orders of magnitude in a 4th-power spectrum, a noise peak does not.
+constexpr int maxContrastRadius = 32;
+bool standsOut(const double* spectrum, int peak, int radius, int from, int to, double contrast);
+
 }  // namespace wowfix

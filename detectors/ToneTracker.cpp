@@ -20,6 +20,8 @@ constexpr double kNotchReach = 1500.0;        // Hz from the simple position whe
 constexpr double kNotchRadius = 100.0;        // Hz
 constexpr double kNearDistance = 200.0;       // Hz
 constexpr int kNearFrames = 10;
+constexpr int kRelockFrames = 10;             // predictive frames without a result before a new search
+constexpr double kPeakContrast = 1000.0;      // peak over its neighbourhood's median, 4th-power spectrum
 constexpr float kSampleLimit = 1.0e6f;        // keeps every power finite
 
 int roundHalfUp(double x)
@@ -137,6 +139,8 @@ bool ToneTracker::startRun(TrackerRunState& state)
     refFrequency_ = 0.0;
     prevFrequency_ = -1.0;
     lastSimpleBin_ = 0.0;
+    framesAnalysed_ = 0;
+    settleCountdown_ = -1;
     std::fill(ring_.begin(), ring_.end(), 0.0f);
     std::fill(hopBuffer_.begin(), hopBuffer_.end(), 1.0f);
     writeIndex_ = 0;
@@ -197,41 +201,76 @@ void ToneTracker::analyseFrame(const float* frame, TrackerRunState& state)
     fft_.realFft(run_.fftLength, work_.data());
     shaper_.shapeSpectrum(work_.data(), spectrum_.data());
     smoother_.smooth(spectrum_.data(), scratch_.data());
+    if (framesAnalysed_ < 2)
+        ++framesAnalysed_;
 
-    const bool haveReference = refFrequency_ > 0.0;
-    double frequency = -1.0;
-    if (haveReference && usesPrediction_ && state.frameCount >= kSimpleFrames) {
-        frequency = predictiveEstimate(state);
+    if (refFrequency_ <= 0.0) {
+        acquireReference(state);
+        return;
+    }
+    double frequency;
+    if (usesPrediction_ && state.frameCount >= kSimpleFrames) {
+        bool accepted = false;
+        frequency = predictiveEstimate(state, accepted);
+        state.missCount = accepted ? 0 : state.missCount + 1;
+        if (state.missCount >= kRelockFrames) {
+            // Lock lost (a click, a dropout, a jump): search the whole band again.
+            state.frameCount = 0;
+            state.missCount = 0;
+            state.nearCount = 0;
+        }
     } else {
         double position;
         if (simpleEstimate(position)) {
             lastSimpleBin_ = position;
             frequency = hz(position);
-        } else if (haveReference) {
+        } else {
             frequency = prevFrequency_;  // no peak: hold
         }
     }
-
-    if (frequency <= 0.0) {
-        // Still no reference: the ratio stays 1.0.
-        std::fill(hopBuffer_.begin(), hopBuffer_.begin() + run_.hop(), 1.0f);
-        return;
-    }
-    if (!haveReference)
-        refFrequency_ = prevFrequency_ = frequency;
     if (state.frameCount < kSimpleFrames)
         ++state.frameCount;
+    pushHistory(state, frequency);
+    fillHop(frequency);
+}
+
+void ToneTracker::acquireReference(TrackerRunState& state)
+{
+    std::fill(hopBuffer_.begin(), hopBuffer_.begin() + run_.hop(), 1.0f);
+    double position;
+    if (!simpleEstimate(position)) {
+        settleCountdown_ = -1;
+        return;
+    }
+    // A pilot present from the run's first frame is measured at once. One that
+    // appears later is measured once no frame that began before it is left in
+    // the smoothed spectrum: a frame cut by the onset smears the peak.
+    if (framesAnalysed_ == 1)
+        settleCountdown_ = 0;
+    else if (settleCountdown_ < 0)
+        settleCountdown_ = (run_.fftLength + run_.hop() - 1) / run_.hop() + run_.timeSmooth - 1;
+    if (settleCountdown_ > 0) {
+        --settleCountdown_;
+        return;
+    }
+    lastSimpleBin_ = position;
+    refFrequency_ = prevFrequency_ = hz(position);
+    state.frameCount = 1;
+    pushHistory(state, refFrequency_);
+}
+
+void ToneTracker::pushHistory(TrackerRunState& state, double frequency)
+{
     state.history[0] = state.history[1];
     state.history[1] = state.history[2];
     state.history[2] = frequency;
-    fillHop(frequency);
 }
 
 bool ToneTracker::simpleEstimate(double& position) const
 {
     const int K = run_.bins();
     const int peak = findPeak(spectrum_.data(), floorBin_, K - 1);
-    if (peak < 0)
+    if (peak < 0 || !isTone(peak))
         return false;
     position = measure(peak);
     return true;
@@ -245,7 +284,12 @@ double ToneTracker::measure(int peak) const
     return localCentroid(spectrum_.data(), peak, measureRadius(), 1, K - 1);
 }
 
-double ToneTracker::predictiveEstimate(TrackerRunState& state) const
+bool ToneTracker::isTone(int peak) const
+{
+    return standsOut(spectrum_.data(), peak, 4 * measureRadius(), 1, run_.bins() - 1, kPeakContrast);
+}
+
+double ToneTracker::predictiveEstimate(TrackerRunState& state, bool& accepted) const
 {
     const int K = run_.bins();
     const double h0 = state.history[0];
@@ -274,10 +318,11 @@ double ToneTracker::predictiveEstimate(TrackerRunState& state) const
         const int start = std::max(band.first(), std::min(band.last(), roundHalfUp(cg)));
         const int peak = climbToPeak(spectrum_.data(), start, band.first(), band.last());
         const double measured = measure(peak);
-        if (std::fabs(hz(measured) - h2) < kMaxFrameStep)
+        if (isTone(peak) && std::fabs(hz(measured) - h2) < kMaxFrameStep)
             position = measured;
     }
-    if (position < 0.0)
+    accepted = position >= 0.0;
+    if (!accepted)
         position = bin(h2);  // rejected or nothing found: hold
 
     if (std::fabs(position - bs) < bin(kNearDistance))

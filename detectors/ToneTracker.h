@@ -26,10 +26,12 @@ namespace wowfix {
 //   - predictive path (fs <= 48000, from the tenth frame after the reference
 //     one): a quadratic extrapolation of the last three frequencies predicts
 //     the tone, and the centre of gravity of a band around the prediction
-//     (PredictionBand) points to the peak.
-// Both paths then measure the located peak the same way, as the centre of
-// gravity of the unweighted smoothed spectrum within 2 + F/2 bins of it, so a
-// steady tone reads exactly the same in every frame and the ratio is 1.0 (the
+//     (PredictionBand) points to the peak nearest to it.
+// A peak counts only if it stands out of its neighbourhood (at least 1000 times
+// the median of the bins within 4 (2 + F/2) of it, about 15 dB in power): a
+// tone does, noise does not. Both paths then measure the peak the same way, as
+// the centre of gravity of the smoothed spectrum within 2 + F/2 bins of it, so
+// a steady tone reads exactly the same in every frame and the ratio is 1.0 (the
 // reference and the later frames come from one estimator). A predictive frame
 // whose result lies 600 Hz or more from the previous frequency is rejected.
 //
@@ -37,14 +39,19 @@ namespace wowfix {
 // frame's over the next hop; the value for sample n describes the recording
 // getDelay() samples earlier. Frequencies in Hz are bin * fs / N.
 //
-// No pilot. Until the first frame with a peak above the floor (and before the
-// first frame completes) the output is 1.0; that frame becomes the reference, so
-// a selection may start with silence. A frame without a peak (digital silence),
-// or a predictive frame whose result is rejected, holds the previous frequency:
-// when the pilot vanishes into silence the curve stays at its last value. When
-// it vanishes into noise or programme the tracker follows whatever is strongest
-// in its band; the values are then meaningless, but always finite and positive
-// (every position lies in bins 1 .. N/2). Non-finite input samples count as 0.
+// No pilot. Until the reference frame the output is 1.0, so a selection without
+// any pilot reads 1.0 throughout. The reference is the run's first frame when
+// that frame has a peak; a pilot that appears later (a selection that starts
+// with silence) is measured once the frames cut by its onset have left the
+// smoothing, ceil(N / hop) + T - 1 frames after the first frame with a peak. A
+// frame without a peak (silence, noise) or a predictive frame whose result is
+// rejected holds the previous frequency: when the pilot vanishes, the curve
+// stays at its last value. After ten predictive frames in a row without a
+// result the whole band is searched again, so the pilot is found anew after a
+// click or a dropout. A stronger tone in the band (programme, a whistle) is
+// followed like the pilot. Whatever the input, every value is finite and
+// positive (every position lies in bins 1 .. N/2). Non-finite input samples
+// count as 0 and samples beyond +-1e6 are clipped there.
 //
 // Runs. A run starts with startRun (or, failing that, the first process call
 // after construction) and latches all six settings: parameter changes during a
@@ -110,9 +117,12 @@ private:
     int measureRadius() const { return 2 + run_.freqSmooth / 2; }
 
     void analyseFrame(const float* frame, TrackerRunState& state);
+    void acquireReference(TrackerRunState& state);
+    static void pushHistory(TrackerRunState& state, double frequency);
     bool simpleEstimate(double& position) const;
-    double predictiveEstimate(TrackerRunState& state) const;
+    double predictiveEstimate(TrackerRunState& state, bool& accepted) const;
     double measure(int peak) const;
+    bool isTone(int peak) const;
     void fillHop(double frequency);
 
     double sampleRate_;
@@ -127,6 +137,8 @@ private:
     double refFrequency_ = 0.0;    // 0: no reference yet
     double prevFrequency_ = -1.0;  // -1: no frame with a frequency yet
     double lastSimpleBin_ = 0.0;
+    int framesAnalysed_ = 0;     // 0, 1, or 2 for "more than one"
+    int settleCountdown_ = -1;   // frames until a pilot that appeared late is measured
 
     // Streaming state.
     std::vector<float> ring_;       // 2 * maxFftLength input samples

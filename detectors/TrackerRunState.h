@@ -14,6 +14,9 @@ struct TrackerRunState {
     // Consecutive predictive frames that stayed within 200 Hz of the position
     // the simple path found last.
     int nearCount = 0;
+    // Consecutive predictive frames without an accepted result; at 10 the
+    // tracker gives up the prediction and searches the whole band again.
+    int missCount = 0;
 };
 
 }  // namespace wowfix
