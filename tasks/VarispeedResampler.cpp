@@ -88,8 +88,9 @@ constexpr int factorBatch = 32;
 
 // The same for a batch of frames of the 17-tap kernel, as one straight loop of
 // fixed length without branches, calls or look-ups, which compiles to vector
-// code (so the two cases of d are blended arithmetically). z comes from the Taylor series of cos and sin to x^10 and x^11, whose
-// first omitted terms stay below 1e-17 for 0 <= x <= pi / 34; z^17 from z^16 z.
+// code (so the two cases of d are blended arithmetically). z comes from the
+// Taylor series of cos and sin to x^10 and x^11, whose first omitted terms stay
+// below 1e-17 for 0 <= x <= pi / 34; z^17 is z^16 z.
 inline void frameFactors17(const KernelTaps& kernel, const double* __restrict d, double* __restrict a,
                            double* __restrict cosTheta, double* __restrict sinTheta)
 {
@@ -126,7 +127,7 @@ inline void frameFactors17(const KernelTaps& kernel, const double* __restrict d,
 //
 //   y = a sum_j x_j (sign_j - cos theta signCos_j + sin theta signSin_j) / (d + offset_j),
 //
-// the weights computed once for all channels, the sums in four interleaved parts.
+// the weights computed once for all channels, each sum in two interleaved halves.
 template <int Taps, int Channels>
 inline void interpolate(const KernelTaps& kernel, double d, FrameFactors f, const double* const* x, double* y)
 {
@@ -196,10 +197,6 @@ void renderWith(const KernelTaps& kernel, const int32_t* index, const double* of
     }
 }
 
-} // namespace
-
-namespace {
-
 // A ratio that is not a finite number above 0 counts as 1.0; the others are
 // bounded so that every step moves the read head by 1/16 to 16 frames.
 inline double usableRatio(double ratio)
@@ -248,9 +245,9 @@ bool VarispeedResampler::init(int H, int length)
     workStep.reserve(span);
 
     const int taps = 2 * H + 1;
-    for (int j = 0; j <= maxTaps; ++j) {
+    for (int j = 0; j < taps; ++j) {
         const int k = j - H;
-        const double sign = (j < taps) ? ((k % 2 == 0) ? 1.0 : -1.0) : 0.0;
+        const double sign = (k % 2 == 0) ? 1.0 : -1.0;
         const double phi = 2.0 * pi * static_cast<double>(2 * H - j) / taps;
         tapSign[j] = sign;
         tapSignCos[j] = sign * std::cos(phi);
@@ -338,7 +335,9 @@ int32_t VarispeedResampler::placeFrames()
     // Walked input frame by input frame: while the read head stays on frame i it
     // advances by the same step, so only leaving the frame needs a new index.
     // pos < i + 1 is exactly trunc(pos) == i, as pos >= i; i + 1 and i + 2 are
-    // exact.
+    // exact. So every offset pos - i is in [0, 1): also the first, as the
+    // carried fraction came from a position at least as large as i + fraction,
+    // which therefore adds up without rounding.
     const int32_t last = lastIndex;
     const double* __restrict step = workStep.data();
     // One input frame yields at most maxRatio + 1 output frames.

@@ -42,8 +42,8 @@ public:
     static constexpr double maxRatio = 16.0;
     static constexpr int maxHalfWidth = 64;
     // Largest block prepare accepts; keeps every index and output count well
-    // inside 32 bits even at maxRatio.
-    static constexpr int maxBlockLength = 1 << 24;
+    // inside 32 bits and the position arrays bounded even at maxRatio.
+    static constexpr int maxBlockLength = 1 << 20;
 
     // Starts a run with H taps on each side of the centre tap; blockLength is the
     // expected frames per block (it only sizes the buffers). Answers false, and
@@ -119,11 +119,13 @@ private:
     double endPosition = 0.0;
     int32_t pendingFrames = -1;
 
-    // Constants of the kernel for tap j = k + H (j = 0 .. 2H), see computeWeights.
-    std::array<double, maxTaps + 1> tapSign{};
-    std::array<double, maxTaps + 1> tapSignCos{};
-    std::array<double, maxTaps + 1> tapSignSin{};
-    std::array<double, maxTaps + 1> tapOffset{};
+    // Constants of the kernel for tap j = k + H (j = 0 .. 2H): (-1)^k, (-1)^k cos phi_j,
+    // (-1)^k sin phi_j with phi_j = 2 pi (2H - j) / (2H + 1), and H - j; the
+    // centre weight w(0) and e^{i 2 pi / (2H + 1)}.
+    std::array<double, maxTaps> tapSign{};
+    std::array<double, maxTaps> tapSignCos{};
+    std::array<double, maxTaps> tapSignSin{};
+    std::array<double, maxTaps> tapOffset{};
     double centreWeight = 0.0;
     double turnCos = 1.0;
     double turnSin = 0.0;
