@@ -58,11 +58,11 @@ void HeadlessEditor::openNewFile(VstAudioFile* files, int count) {
     registry.setFileCount(count);
     for (int i = 0; i < count; ++i) registry.setFileId(i, files[i].uniqueId);
     if (registry.previousFileCount() < 1)
-        registry.openFileId = files[0].uniqueId;
+        registry.setOpenFile(files[0].uniqueId);
     else
         registry.rememberSnapshotCount(registry.openFileId, curve.snapshotCount());
     registry.rebuildFileTable();
-    registry.openFileId = files[0].uniqueId;
+    registry.setOpenFile(files[0].uniqueId);
     const int kept = registry.snapshotCountOf(registry.openFileId);
 
     const VstAudioFile& file = files[0];

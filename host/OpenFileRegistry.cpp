@@ -57,6 +57,7 @@ void OpenFileRegistry::clear() {
     fileTable_.clear();
     knownFileIds_.clear();
     openFileId = 0;
+    fileOpen_ = false;
     previousFileCount_ = 0;
 }
 

@@ -10,7 +10,15 @@ namespace wowfix {
 // it, so that coming back to a file finds its curve again.
 class OpenFileRegistry {
 public:
-    bool isOtherFile(std::int32_t id) const { return id != openFileId; }
+    // True for any id while no file is open, so that a host whose first
+    // file has the id 0 still gets it opened.
+    bool isOtherFile(std::int32_t id) const { return !fileOpen_ || id != openFileId; }
+    // Makes `id` the open file.
+    void setOpenFile(std::int32_t id) {
+        openFileId = id;
+        fileOpen_ = true;
+    }
+    bool hasOpenFile() const { return fileOpen_; }
     // A new number of reported files: the ids are reset to zeros.
     bool setFileCount(int n);
     void setFileId(int i, std::int32_t id);
@@ -35,6 +43,7 @@ private:
     std::vector<std::int32_t> knownFileIds_;
     std::vector<Entry> fileTable_;
     int previousFileCount_ = 0;
+    bool fileOpen_ = false;
 };
 
 }  // namespace wowfix

@@ -50,5 +50,16 @@ TEST(OpenFileRegistry, ClosingTheFileForgetsEverything) {
     EXPECT_TRUE(plugin.taskState().acquireSnapshotPending);
 }
 
+TEST(OpenFileRegistry, AFirstFileWithIdZeroIsOpened) {
+    test::PluginHost host;
+    OfflinePlugin& plugin = host.plugin();
+    host.openFile(2, 1000, 0);
+    host.notify();
+    EXPECT_TRUE(plugin.fileRegistry().hasOpenFile());
+    EXPECT_EQ(plugin.taskState().channels, 2);
+    EXPECT_FALSE(plugin.fileRegistry().isOtherFile(0));
+    EXPECT_TRUE(plugin.fileRegistry().isOtherFile(7));
+}
+
 }  // namespace
 }  // namespace wowfix
