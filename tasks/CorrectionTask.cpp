@@ -76,6 +76,7 @@ bool runCorrection(HostPort& host, VstOfflineTask* tasks, int count, PvcCurve& c
     if (source.sizeInputBuffer < 1 || target.sizeOutputBuffer < 1 || source.inputBuffer == nullptr ||
         target.outputBuffer == nullptr)
         return refuse(message, "The host gave no usable audio buffers.");
+    if (!(source.numFramesToProcess >= 0.0)) return refuse(message, "The selection is not a valid range.");
     if (!(source.numFramesToProcess <= static_cast<double>(INT_MAX)))
         return refuse(message, "The selection is too long.");
     float** buffers = static_cast<float**>(target.outputBuffer);
