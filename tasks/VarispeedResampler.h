@@ -43,7 +43,7 @@ public:
     static constexpr int maxHalfWidth = 64;
     // Largest block prepare accepts; keeps every index and output count well
     // inside 32 bits and the position arrays bounded even at maxRatio.
-    static constexpr int maxBlockLength = 1 << 20;
+    static constexpr int maxBlockLength = 1 << 22;
 
     // Starts a run with H taps on each side of the centre tap; blockLength is the
     // expected frames per block (it only sizes the buffers). Answers false, and
