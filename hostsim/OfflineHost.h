@@ -52,7 +52,7 @@ struct TaskReport {
 
 class OfflineHost : public HostCallbacks {
 public:
-    static constexpr int kDefaultBlockSize = 4096;
+    static constexpr int kDefaultBlockSize = 8192;
     static constexpr int kMaxBlockSize = 1 << 22;
     // uniqueId of the host's one file.
     static constexpr VstInt32 kFileId = 1;

@@ -33,7 +33,7 @@ void printUsage(std::ostream& out) {
            "             --window: default blackman; --levels: dB above the floor;\n"
            "             --size: picture columns x rows (default 668x259).\n"
            "\n"
-           "--block N    frames per host read and write buffer (default 4096).\n"
+           "--block N    frames per host read and write buffer (default 8192).\n"
            "--plugin     the plug-in library; default: the wowfix plug-in beside this program or of\n"
            "             its build.\n"
            "--quiet      no progress bar and no summary.\n"
