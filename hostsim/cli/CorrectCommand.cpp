@@ -62,7 +62,8 @@ int runCorrect(const CorrectOptions& options, std::ostream& err) {
     }
 
     OfflineHost host(options.blockSize);
-    if (!startSession(host, options.plugin, std::move(source), options.input, error)) return failWith(err, error);
+    if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
+        return failWith(err, error);
     host.setSelection(selection);
 
     vendor::CurveFile curve{static_cast<std::int32_t>(sizeof(vendor::CurveFile)), options.pvc.c_str(),

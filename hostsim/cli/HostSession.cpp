@@ -2,6 +2,8 @@
 
 #include "hostsim/cli/PluginLocator.h"
 
+#include <ostream>
+
 namespace wowfix::hostsim {
 
 std::unique_ptr<SndfileSource> openInput(const std::string& path, std::string& error) {
@@ -14,13 +16,17 @@ std::unique_ptr<SndfileSource> openInput(const std::string& path, std::string& e
 }
 
 bool startSession(OfflineHost& host, const std::string& pluginOption, std::unique_ptr<AudioSource> source,
-                  const std::string& inputPath, std::string& error) {
+                  const std::string& inputPath, std::string& error, std::ostream* notes) {
     std::string pluginPath;
     if (!locatePlugin(pluginOption, pluginPath, error)) return false;
     if (!host.loadPlugin(pluginPath)) {
         error = host.error();
         return false;
     }
+    // What the plug-in could not set up for itself (e.g. its undo folder) is
+    // worth knowing even when the run goes on.
+    const std::string note = host.pluginMessage();
+    if (!note.empty() && notes != nullptr) *notes << "wowfix-host: note: " << note << "\n";
     const int channels = source->channels();
     const double rate = source->sampleRate();
     host.openFile(std::move(source), baseName(inputPath));

@@ -6,6 +6,7 @@
 #include "hostsim/OfflineHost.h"
 #include "hostsim/SndfileSource.h"
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 
@@ -22,9 +23,10 @@ std::unique_ptr<SndfileSource> openInput(const std::string& path, std::string& e
 // Loads the plug-in (the default one when `pluginOption` is empty), opens
 // `source` in the host under the input's file name and sends the file
 // notification. False with `error` set when the plug-in cannot be loaded or
-// does not take the file.
+// does not take the file. What the plug-in reports about its own set-up
+// (e.g. that it works without undo) goes to `notes`.
 bool startSession(OfflineHost& host, const std::string& pluginOption, std::unique_ptr<AudioSource> source,
-                  const std::string& inputPath, std::string& error);
+                  const std::string& inputPath, std::string& error, std::ostream* notes = nullptr);
 
 // `text`, followed by the plug-in's own message when it has one.
 std::string withPluginMessage(OfflineHost& host, const std::string& text);

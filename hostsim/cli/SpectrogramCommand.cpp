@@ -60,7 +60,8 @@ int runSpectrogram(const SpectrogramOptions& options, std::ostream& err) {
                                  std::to_string(source->frames()) + " frames");
 
     OfflineHost host(options.blockSize);
-    if (!startSession(host, options.plugin, std::move(source), options.input, error)) return failWith(err, error);
+    if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
+        return failWith(err, error);
     if (!options.pvc.empty()) host.vendorCommand(vendor::kSetPvcPath, const_cast<char*>(options.pvc.c_str()));
 
     vendor::ViewSettings view{};

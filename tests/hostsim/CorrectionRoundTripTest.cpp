@@ -154,3 +154,17 @@ TEST_F(Correction, FilesThePlugInDoesNotTakeAreRefused) {
     EXPECT_NE(messages.str().find("does not take"), std::string::npos) << messages.str();
     EXPECT_FALSE(hostsim_test::exists(dir.file("out.wav")));
 }
+
+TEST_F(Correction, WithoutAnUndoFolderTheRunSaysSoAndStillSucceeds) {
+    const std::string input = dir.file("mono.wav");
+    hostsim_test::writeAudio(input, 1, 44100, 1000, twoTones);
+    hostsim_test::writeFlatCurve(dir.file("c.pvc"), 1000, 1.0);
+    // A file where the folder should be: no folder can be made below it.
+    hostsim_test::writeText(dir.file("blocked"), "not a folder");
+    const auto result = hostsim_test::runHostCommand(
+        {"correct", input, dir.file("out.wav"), "--pvc", dir.file("c.pvc"), "--plugin", plugin, "--quiet"},
+        {"WOWFIX_TEMP=" + dir.file("blocked") + "/temp"});
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_NE(result.output.find("wowfix-host: note: "), std::string::npos) << result.output;
+    EXPECT_EQ(hostsim_test::readAudio(dir.file("out.wav")).frames, 1000);
+}
