@@ -15,9 +15,12 @@ UndoHistory& HeadlessEditor::history() {
 }
 
 bool HeadlessEditor::requestTask(int mode) {
+    // Every run starts with a fresh detector carrying the user's settings.
+    if (mode == kPilotToneTracking && !plugin_.createToneTracker()) return false;
     pendingTask_ = mode;
     plugin_.setTaskMode(static_cast<float>(mode));
-    return plugin_.requeryFiles();
+    plugin_.requeryFiles();
+    return true;
 }
 
 void HeadlessEditor::handleNotification(VstAudioFile* files, int count) {

@@ -36,9 +36,11 @@ public:
     void frequencyViewChanged() override {}
     void timeViewChanged() override {}
     void showProgress(double percent) override { progress_ = percent; }
+    UndoHistory* undoHistory() override { return &history(); }
 
     // --- scripting -----------------------------------------------------------
     // Starts `mode` from the next notification and asks the host for one.
+    // False only when the mode's detector cannot be set up.
     bool requestTask(int mode);
     int pendingTask() const { return pendingTask_; }
     // The undo history of the open file.

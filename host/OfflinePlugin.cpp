@@ -7,9 +7,11 @@
 #include "sdk/StringCopy.h"
 #include "tasks/AcquisitionTask.h"
 #include "tasks/CorrectionTask.h"
+#include "tasks/PilotToneTask.h"
 #include "tasks/SelectionTask.h"
 
 #include <cstring>
+#include <new>
 
 namespace wowfix {
 
@@ -28,7 +30,10 @@ OfflinePlugin::OfflinePlugin(audioMasterCallback audioMaster)
     applyDefaultSpectrogramSettings();
 }
 
-OfflinePlugin::~OfflinePlugin() { pvc_.removeTempFolder(); }
+OfflinePlugin::~OfflinePlugin() {
+    destroyToneTracker();
+    pvc_.removeTempFolder();
+}
 
 // --- parameter and programs ---------------------------------------------------
 
@@ -99,6 +104,29 @@ void OfflinePlugin::applyDefaultSpectrogramSettings() {
     spectrogram_.setDbRange(120.0f);
     spectrogram_.setLowDb(12.0f);
     spectrogram_.setHighDb(105.0f);
+}
+
+bool OfflinePlugin::createToneTracker() {
+    const float fs = spectrogram_.sampleRate();
+    if (!(fs >= 24000.0f)) {
+        state_.message = "Sampling frequency is too low! Please, select another algorithm.";
+        return false;
+    }
+    destroyToneTracker();
+    try {
+        toneTracker_ = std::make_unique<ToneTracker>(fs);
+    } catch (const std::bad_alloc&) {
+        state_.message = "The pilot-tone tracker could not be set up.";
+        return false;
+    }
+    paramStore_.restoreParameters(DetectorParamStore::toneTrackerSlot, *toneTracker_);
+    return true;
+}
+
+void OfflinePlugin::destroyToneTracker() {
+    if (toneTracker_ == nullptr) return;
+    paramStore_.rememberParameters(DetectorParamStore::toneTrackerSlot, *toneTracker_);
+    toneTracker_.reset();
 }
 
 bool OfflinePlugin::startTask(VstAudioFile* files, VstInt32 count, int mode) {
@@ -179,8 +207,9 @@ bool OfflinePlugin::offlineRun(VstOfflineTask* tasks, VstInt32 count) {
         case kSetSelection:
             return runSelectionTask(hostPort_, tasks[0], notifications_->selectionStart(),
                                     notifications_->selectionEnd());
-        case kLibraryDetection:
         case kPilotToneTracking:
+            return runPilotToneTracking(context, tasks[0], toneTracker_.get());
+        case kLibraryDetection:
         case kSpectralDetection:
             state_.message = "This detection is not available in this version of wowfix.";
             return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "detectors/DetectorParamStore.h"
+#include "detectors/ToneTracker.h"
 #include "host/HostCallbackPort.h"
 #include "host/OpenFileRegistry.h"
 #include "host/PluginProgram.h"
@@ -67,6 +69,15 @@ public:
     TaskState& taskState() { return state_; }
     OpenFileRegistry& fileRegistry() { return registry_; }
     HeadlessEditor& headlessEditor() { return *headless_; }
+    // The pilot-tone tracker, made anew for the store's sample rate with the
+    // user's remembered settings (the previous one's settings are kept
+    // first). False, keeping the previous tracker, below 24000 Hz.
+    bool createToneTracker();
+    // Keeps the tracker's settings and destroys it.
+    void destroyToneTracker();
+    ToneTracker* toneTracker() { return toneTracker_.get(); }
+    DetectorParamStore& paramStore() { return paramStore_; }
+
     // Forgets the open file (the host reports none).
     void closeFile();
     // The message of the last failure, for the user; empty when none.
@@ -76,6 +87,7 @@ private:
     TaskContext taskContext();
     VstIntPtr runCommand(VstIntPtr command, void* ptr, float opt);
     bool loadCurveNow(const char* path, double length);
+    VstIntPtr detectorParameter(void* ptr);
 
     PluginProgram current_;
     std::vector<PluginProgram> programs_;
@@ -84,6 +96,8 @@ private:
     TaskState state_;
     OpenFileRegistry registry_;
     bool useRuntimeLibrary_ = false;
+    DetectorParamStore paramStore_;
+    std::unique_ptr<ToneTracker> toneTracker_;
     HostCallbackPort hostPort_;
     std::unique_ptr<HeadlessEditor> headless_;
     NotificationHandler* notifications_ = nullptr;

@@ -53,6 +53,25 @@ bool OfflinePlugin::loadCurveNow(const char* path, double length) {
     return true;
 }
 
+VstIntPtr OfflinePlugin::detectorParameter(void* ptr) {
+    auto* parameter = writableRecord<vendor::DetectorParameter>(ptr);
+    if (parameter == nullptr || parameter->algorithm != vendor::kPilotToneAlgorithm) return 0;
+    if (toneTracker_ == nullptr && !createToneTracker()) return 0;
+    PvcDetector& detector = *toneTracker_;
+    parameter->count = detector.getNumParams();
+    const int index = parameter->index;
+    if (index < 0 || index >= detector.getNumParams()) return 0;
+    if (parameter->write != 0) {
+        if (!std::isfinite(parameter->value)) return 0;
+        detector.setParameter(index, std::clamp(parameter->value, 0.0f, 1.0f));
+    }
+    parameter->value = detector.getParameter(index);
+    parameter->display = detector.getParameterDisplayValue(index);
+    copyText(parameter->name, detector.parameterName(index), sizeof parameter->name);
+    copyText(parameter->label, detector.parameterLabel(index), sizeof parameter->label);
+    return 1;
+}
+
 VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
     switch (command) {
         case vendor::kSetPvcPath:
@@ -72,8 +91,9 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
         case vendor::kRequestTask: {
             const int mode = taskModeOf(opt);
             if (mode == kNoTask) return 0;
-            headless_->requestTask(mode);
-            return 1;
+            // The host's answer to the re-query is its own matter; the task
+            // starts from whichever notification comes next.
+            return headless_->requestTask(mode) ? 1 : 0;
         }
         case vendor::kSetView: {
             const auto* settings = record<vendor::ViewSettings>(ptr);
@@ -122,6 +142,8 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
             copyText(buffer->text, state_.message.c_str(), static_cast<size_t>(buffer->capacity));
             return 1;
         }
+        case vendor::kDetectorParameter:
+            return detectorParameter(ptr);
         default:
             return 0;
     }

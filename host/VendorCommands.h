@@ -46,7 +46,16 @@ enum Command : std::intptr_t {
     // ptr: TextBuffer*. The plug-in's last message for the user (empty when
     // there is none), e.g. why a curve did not load or undo is unavailable.
     kLastMessage = 7,
+    // ptr: DetectorParameter*. Reads, or with `write` set writes, one
+    // parameter of an algorithm's detector, as the editor's sliders do; the
+    // detector is set up for the file's sample rate when it does not exist.
+    // Answers 0 for an unknown algorithm or index, or when the detector
+    // cannot exist (pilot tone below 24000 Hz).
+    kDetectorParameter = 8,
 };
+
+// Algorithm numbers, as the editor's algorithm list counts them.
+constexpr std::int32_t kPilotToneAlgorithm = 4;
 
 struct CurveFile {
     std::int32_t size;     // sizeof(CurveFile)
@@ -75,6 +84,18 @@ struct SpectrogramImage {
                              // row 0 the highest frequency; logarithmic scale
                              // when `logScale` is set, else linear
     std::int32_t logScale;
+};
+
+struct DetectorParameter {
+    std::int32_t size;       // sizeof(DetectorParameter)
+    std::int32_t algorithm;  // kPilotToneAlgorithm
+    std::int32_t index;      // parameter number, 0 ... count - 1
+    std::int32_t write;      // 1: set `value` first
+    float value;             // in (write) / out: the slider value 0 ... 1
+    float display;           // out: the effective setting it gives
+    std::int32_t count;      // out: parameters of the detector
+    char name[64];           // out
+    char label[16];          // out: the unit ("smpl", "%", ...)
 };
 
 struct TextBuffer {

@@ -2,6 +2,8 @@
 
 namespace wowfix {
 
+class UndoHistory;
+
 // The editor's view fields that the acquisition tasks read and set.
 struct EditorView {
     double viewOrigin = 0.0;    // first frame of the view in the file
@@ -36,6 +38,8 @@ public:
     virtual void timeViewChanged() = 0;
     // percent >= 0 shows the progress bar at that value; negative hides it.
     virtual void showProgress(double percent) = 0;
+    // The undo history of the open file; nullptr when there is none.
+    virtual UndoHistory* undoHistory() = 0;
 };
 
 }  // namespace wowfix

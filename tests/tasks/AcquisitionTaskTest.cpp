@@ -1,6 +1,7 @@
 #include "tasks/AcquisitionTask.h"
 
 #include "MemoryHost.h"
+#include "RecordingEditor.h"
 #include "TaskRecords.h"
 #include "pvc/PvcCurve.h"
 #include "spectral/SpectrogramStore.h"
@@ -35,18 +36,6 @@ Points pointsOf(const PvcCurve& curve) {
     for (const PvcPoint& p : curve.points()) points.emplace_back(p.position, p.value);
     return points;
 }
-
-class RecordingEditor : public EditorPort {
-public:
-    EditorView& view() override { return view_; }
-    void drawColumn(int column) override { columns.push_back(column); }
-    void drawCurve() override {}
-    void frequencyViewChanged() override {}
-    void timeViewChanged() override {}
-    void showProgress(double) override {}
-    EditorView view_;
-    std::vector<int> columns;
-};
 
 // Everything an acquisition works with, around a host holding `host.source`.
 struct Acquisition {

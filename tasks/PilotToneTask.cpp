@@ -1,0 +1,197 @@
+#include "tasks/PilotToneTask.h"
+
+#include "detectors/ToneTracker.h"
+#include "detectors/TrackerRunState.h"
+#include "pvc/PvcCurve.h"
+#include "pvc/UndoSteps.h"
+#include "sdk/StringCopy.h"
+#include "spectral/SpectrogramStore.h"
+#include "tasks/BlockReader.h"
+#include "tasks/EditorPort.h"
+#include "tasks/HostPort.h"
+#include "tasks/TaskContext.h"
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace wowfix {
+namespace {
+
+constexpr int kBlockLength = 1024;  // frames per tracker call
+constexpr int kPointSpacing = 256;  // frames between curve points
+constexpr std::int32_t kPilotToneStep = 4;
+constexpr double kMinSampleRate = 24000.0;
+
+float mixedSample(const VstOfflineTask& task, int i) {
+    float* const* inputs = static_cast<float* const*>(task.inputBuffer);
+    if (task.numSourceChannels == 1) return inputs[0][i];
+    return static_cast<float>((static_cast<double>(inputs[0][i]) + inputs[1][i]) * 0.5);
+}
+
+bool channelsUsable(const VstOfflineTask& task) {
+    if (task.numSourceChannels != 1 && task.numSourceChannels != 2) return false;
+    float* const* inputs = static_cast<float* const*>(task.inputBuffer);
+    if (inputs == nullptr) return false;
+    for (int ch = 0; ch < task.numSourceChannels; ++ch)
+        if (inputs[ch] == nullptr) return false;
+    return true;
+}
+
+// The progress bar goes away on every way out of the task.
+class ProgressBar {
+public:
+    explicit ProgressBar(EditorPort& editor) : editor_(editor) {}
+    ~ProgressBar() {
+        editor_.showProgress(0.0);
+        editor_.showProgress(-1.0);
+    }
+    void show(double fraction) { editor_.showProgress(std::trunc(fraction * 100.0)); }
+
+private:
+    EditorPort& editor_;
+};
+
+class PilotToneRun {
+public:
+    PilotToneRun(TaskContext& context, VstOfflineTask& task, ToneTracker& tracker)
+        : context_(context), task_(task), tracker_(tracker) {}
+
+    bool run() {
+        TaskState& state = context_.state;
+        if (!(task_.sourceSampleRate >= kMinSampleRate) || !ToneTracker::supportsSampleRate(task_.sourceSampleRate))
+            return fail("The sampling frequency is too low for a pilot tone.");
+        if (!channelsUsable(task_)) return fail("Only mono and stereo files can be tracked.");
+        const double total = context_.editor.view().totalSamples;
+        if (!(total >= 1.0 && total <= static_cast<double>(INT_MAX)))
+            return fail("There is no audio to track.");
+        if (!tracker_.startRun(runState_)) return fail(tracker_.lastMessage());
+
+        task_.readPosition = 0;
+        task_.positionToProcessFrom = 0;
+        task_.numFramesToProcess = std::floor(total);
+        copyText(task_.progressText, "Drawing...", sizeof task_.progressText);
+        task_.writePosition = 0;
+
+        const PvcCurve before = context_.curve;
+        ProgressBar progress(context_.editor);
+        if (!trackAll(progress)) {
+            context_.curve = before;
+            return false;
+        }
+        finishCurve();
+        state.message.clear();
+        return true;
+    }
+
+private:
+    bool fail(const char* why) {
+        context_.state.message = why;
+        return false;
+    }
+
+    // First pass: how many frames the host delivers for the range.
+    bool countFrames(long long& frames) {
+        BlockReader reader(context_.host, task_);
+        if (!reader.valid()) return fail("The host gave no usable audio buffers.");
+        frames = 0;
+        while (!reader.done()) {
+            if (!reader.readNext()) return fail("The host could not read the audio.");
+            frames += task_.readCount;
+        }
+        return true;
+    }
+
+    bool trackAll(ProgressBar& progress) {
+        long long frames = 0;
+        if (!countFrames(frames)) return false;
+        frameCount_ = static_cast<int>(frames);
+
+        EditorView& view = context_.editor.view();
+        SpectrogramStore& store = context_.store;
+        view.viewLength = frameCount_;
+        store.layoutColumns(0, frameCount_, frameCount_);
+        store.resetFrequencyZoom();
+        context_.editor.frequencyViewChanged();
+
+        task_.readPosition = task_.positionToProcessFrom;
+        delay_ = tracker_.getDelay();
+        context_.curve.initFlat(frameCount_);
+        context_.editor.drawCurve();
+
+        BlockReader reader(context_.host, task_);
+        while (!reader.done()) {
+            progress.show(1.0 - reader.remaining() / task_.numFramesToProcess);
+            if (!reader.readNext()) return fail("The host could not read the audio.");
+            for (int i = 0; i < task_.readCount; ++i) {
+                const float x = mixedSample(task_, i);
+                // Each completed column is drawn and the same sample offered
+                // again, so that every column gets its full block.
+                for (int guard = 0; guard <= store.columns() && store.feedSample(x); ++guard)
+                    context_.editor.drawColumn(store.lastColumn());
+                buffer_[static_cast<size_t>(fill_++)] = x;
+                if (fill_ == kBlockLength) trackBlock();
+            }
+        }
+        return true;
+    }
+
+    void trackBlock() {
+        fill_ = 0;
+        const float* inputs[1] = {buffer_.data()};
+        float* outputs[1] = {output_.data()};
+        if (!tracker_.process(kBlockLength, 1, inputs, outputs, runState_)) return;
+        PvcCurve& curve = context_.curve;
+        for (int j = 0; j < kBlockLength; j += kPointSpacing) {
+            const long long at = position_ - delay_;
+            if (at > 0 && at <= INT_MAX) {
+                const float value = output_[static_cast<size_t>(j)];
+                curve.insertPoint(static_cast<int>(at), value, true);
+                lastValue_ = value;
+                haveValue_ = true;
+            }
+            position_ += kPointSpacing;
+        }
+    }
+
+    void finishCurve() {
+        PvcCurve& curve = context_.curve;
+        // Thinning keeps only the first point of a steady stretch; the end
+        // point carries the last value so that the tail does not ramp back
+        // to 1.0.
+        if (haveValue_ && curve.count() > 1) curve.setValue(curve.count() - 1, lastValue_);
+        const EditorView& view = context_.editor.view();
+        curve.setView(view.panelWidth - 2, view.panelHeight - 1, 0, frameCount_);
+        curve.layout(context_.store);
+        context_.editor.drawCurve();
+        context_.state.pvcReady = true;
+        if (UndoHistory* history = context_.editor.undoHistory()) recordNewCurve(curve, *history, kPilotToneStep);
+    }
+
+    TaskContext& context_;
+    VstOfflineTask& task_;
+    ToneTracker& tracker_;
+    TrackerRunState runState_{};
+    std::array<float, kBlockLength> buffer_{};
+    std::array<float, kBlockLength> output_{};
+    int fill_ = 0;
+    int frameCount_ = 0;
+    int delay_ = 0;
+    long long position_ = 0;
+    float lastValue_ = 1.0f;
+    bool haveValue_ = false;
+};
+
+}  // namespace
+
+bool runPilotToneTracking(TaskContext& context, VstOfflineTask& task, ToneTracker* tracker) {
+    if (tracker == nullptr) {
+        context.state.message = "No pilot-tone tracker has been set up.";
+        return false;
+    }
+    PilotToneRun run(context, task, *tracker);
+    return run.run();
+}
+
+}  // namespace wowfix
