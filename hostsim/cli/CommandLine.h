@@ -18,7 +18,7 @@ struct CorrectOptions {
     std::string pvc;
     std::string plugin;
     std::string format;  // empty: the input's container
-    int blockSize = 4096;
+    int blockSize = 8192;
     bool hasSelection = false;
     long long selectionStart = 0;
     long long selectionEnd = 0;
@@ -45,7 +45,7 @@ struct SpectrogramOptions {
     double highDb = 0.0;
     int width = kDefaultWidth;
     int height = kDefaultHeight;
-    int blockSize = 4096;
+    int blockSize = 8192;
     bool quiet = false;
 };
 
