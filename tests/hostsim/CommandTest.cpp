@@ -164,7 +164,8 @@ TEST_F(HostCommand, AFailedRunLeavesAnExistingOutputAndNoLitter) {
     const std::string output = dir.file("out.wav");
     hostsim_test::writeText(output, "the old output");
     for (int failing : {probe::kFailMidway, probe::kRefusePrepare, probe::kOversizedWrite}) {
-        const auto result = correct(output, {}, failing);
+        // Blocks smaller than the file, so that the run can fail halfway.
+        const auto result = correct(output, {"--block", "1000"}, failing);
         EXPECT_EQ(result.status, 1) << failing;
         EXPECT_TRUE(contains(result.output, "wowfix-host: ")) << result.output;
         EXPECT_EQ(hostsim_test::readBytes(output), "the old output") << failing;
