@@ -1,0 +1,81 @@
+#include "tools/gen/ReplacingFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace wowfix::soundio {
+
+namespace {
+
+mode_t defaultFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
+}  // namespace
+
+std::unique_ptr<ReplacingFile> ReplacingFile::create(const std::string& target, std::string& error) {
+    const std::size_t slash = target.find_last_of('/');
+    const std::string directory = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (name.empty() || name == "." || name == "..") {
+        error = "cannot write '" + target + "': not a file name";
+        return nullptr;
+    }
+    const std::string pattern = directory + "." + name + ".partial-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    const int fd = mkstemp(buffer.data());
+    if (fd < 0) {
+        error = "cannot write '" + target + "': " + std::strerror(errno);
+        return nullptr;
+    }
+    fchmod(fd, defaultFileMode());
+    ::close(fd);
+    return std::unique_ptr<ReplacingFile>(new ReplacingFile(target, buffer.data()));
+}
+
+ReplacingFile::ReplacingFile(std::string target, std::string tempPath)
+    : target_(std::move(target)), tempPath_(std::move(tempPath)) {}
+
+ReplacingFile::~ReplacingFile() {
+    if (!committed_) std::remove(tempPath_.c_str());
+}
+
+bool ReplacingFile::commit(std::string& error) {
+    if (committed_) return true;
+    if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+        error = "cannot write '" + target_ + "': " + std::strerror(errno);
+        return false;
+    }
+    committed_ = true;
+    return true;
+}
+
+bool writeText(ReplacingFile& file, const std::string& text, std::string& error) {
+    std::FILE* stream = std::fopen(file.tempPath().c_str(), "wb");
+    if (stream == nullptr) {
+        error = "cannot write '" + file.target() + "': " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    const bool closed = std::fclose(stream) == 0;
+    if (!written || !closed) {
+        error = "cannot write '" + file.target() + "': " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool writeTextFile(const std::string& target, const std::string& text, std::string& error) {
+    std::unique_ptr<ReplacingFile> file = ReplacingFile::create(target, error);
+    return file != nullptr && writeText(*file, text, error) && file->commit(error);
+}
+
+}  // namespace wowfix::soundio
