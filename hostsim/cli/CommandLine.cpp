@@ -2,6 +2,7 @@
 
 #include "hostsim/OfflineHost.h"
 #include "hostsim/cli/Arguments.h"
+#include "hostsim/cli/DetectionAlgorithm.h"
 
 #include <map>
 
@@ -10,14 +11,16 @@ namespace wowfix::hostsim {
 namespace {
 
 // The arguments of one command: positional ones and "--name value" (or
-// "--name=value") options; flags take no value.
+// "--name=value") options; flags take no value; repeatable options may be
+// given any number of times.
 class OptionReader {
 public:
     OptionReader(const std::vector<std::string>& args, std::size_t first) : args_(args), next_(first) {}
 
     // Reads everything; `valued` are the options that take a value, `flags`
-    // those that do not.
-    bool read(const std::vector<std::string>& valued, const std::vector<std::string>& flags, std::string& error) {
+    // those that do not, `repeatable` those that take a value each time.
+    bool read(const std::vector<std::string>& valued, const std::vector<std::string>& flags, std::string& error,
+              const std::vector<std::string>& repeatable = {}) {
         bool optionsEnded = false;
         for (; next_ < args_.size(); ++next_) {
             const std::string& arg = args_[next_];
@@ -46,7 +49,8 @@ public:
                 flags_[name] = true;
                 continue;
             }
-            if (!contains(valued, name)) {
+            const bool repeats = contains(repeatable, name);
+            if (!repeats && !contains(valued, name)) {
                 error = "unknown option '" + arg + "'";
                 return false;
             }
@@ -56,6 +60,10 @@ public:
                     return false;
                 }
                 value = args_[++next_];
+            }
+            if (repeats) {
+                lists_[name].push_back(value);
+                continue;
             }
             if (values_.count(name) != 0) {
                 error = "option --" + name + " given twice";
@@ -70,6 +78,10 @@ public:
     bool has(const std::string& name) const { return values_.count(name) != 0; }
     const std::string& value(const std::string& name) const { return values_.at(name); }
     bool flag(const std::string& name) const { return flags_.count(name) != 0; }
+    std::vector<std::string> values(const std::string& name) const {
+        const auto found = lists_.find(name);
+        return found == lists_.end() ? std::vector<std::string>() : found->second;
+    }
 
 private:
     static bool contains(const std::vector<std::string>& list, const std::string& name) {
@@ -83,6 +95,7 @@ private:
     std::vector<std::string> positional_;
     std::map<std::string, std::string> values_;
     std::map<std::string, bool> flags_;
+    std::map<std::string, std::vector<std::string>> lists_;
 };
 
 bool readBlockSize(const OptionReader& reader, int& blockSize, std::string& error) {
@@ -215,6 +228,98 @@ bool parseSpectrogram(const std::vector<std::string>& args, SpectrogramOptions& 
     return true;
 }
 
+bool readAlgorithm(const OptionReader& reader, const char* command, std::string& algorithm, std::string& error) {
+    if (!reader.has("algorithm")) {
+        error = std::string(command) + " needs --algorithm NAME (known: " + algorithmNames() + ")";
+        return false;
+    }
+    algorithm = reader.value("algorithm");
+    if (findAlgorithm(algorithm) != nullptr) return true;
+    error = "unknown algorithm '" + algorithm + "' (known: " + algorithmNames() + ")";
+    return false;
+}
+
+// Every "--param NAME=VALUE"; the names are checked against the detector's
+// own when the plug-in is loaded.
+bool readParameters(const OptionReader& reader, std::vector<ParameterSetting>& params, std::string& error) {
+    for (const std::string& text : reader.values("param")) {
+        const std::size_t equals = text.find('=');
+        ParameterSetting setting;
+        if (equals == std::string::npos || equals == 0) {
+            error = "bad parameter '" + text + "': expected NAME=VALUE";
+            return false;
+        }
+        setting.name = text.substr(0, equals);
+        setting.text = text.substr(equals + 1);
+        if (!parseNumber(setting.text, setting.value)) {
+            error = "bad parameter '" + text + "': VALUE must be a number";
+            return false;
+        }
+        params.push_back(setting);
+    }
+    return true;
+}
+
+bool parseDetect(const std::vector<std::string>& args, DetectOptions& options, std::string& error) {
+    OptionReader reader(args, 1);
+    if (!reader.read({"algorithm", "pvc", "block", "plugin"}, {"list-params", "quiet"}, error, {"param"}))
+        return false;
+    options.listParams = reader.flag("list-params");
+    const char* usage = "wowfix-host detect INPUT --algorithm NAME --pvc OUT.pvc";
+    if (options.listParams && reader.positional().empty()) {
+        // The parameters can be listed without a file.
+    } else if (!expectPositional(reader, 1, usage, error)) {
+        return false;
+    } else {
+        options.input = reader.positional()[0];
+    }
+    if (!readAlgorithm(reader, "detect", options.algorithm, error)) return false;
+    if (reader.has("pvc")) options.pvc = reader.value("pvc");
+    if (options.listParams && reader.has("pvc")) {
+        error = "--list-params writes no curve; leave out --pvc";
+        return false;
+    }
+    if (options.pvc.empty() && !options.listParams) {
+        error = "detect needs the curve to write: --pvc OUT.pvc";
+        return false;
+    }
+    if (!readParameters(reader, options.params, error)) return false;
+    if (!readBlockSize(reader, options.blockSize, error)) return false;
+    if (reader.has("plugin")) options.plugin = reader.value("plugin");
+    options.quiet = reader.flag("quiet");
+    return true;
+}
+
+bool parseAuto(const std::vector<std::string>& args, AutoOptions& options, std::string& error) {
+    OptionReader reader(args, 1);
+    if (!reader.read({"algorithm", "pvc-out", "png", "block", "format", "plugin"}, {"quiet"}, error, {"param"}))
+        return false;
+    if (!expectPositional(reader, 2, "wowfix-host auto INPUT OUTPUT --algorithm NAME", error)) return false;
+    options.input = reader.positional()[0];
+    options.output = reader.positional()[1];
+    if (!readAlgorithm(reader, "auto", options.algorithm, error)) return false;
+    if (!readParameters(reader, options.params, error)) return false;
+    for (const char* name : {"pvc-out", "png"}) {
+        if (reader.has(name) && reader.value(name).empty()) {
+            error = std::string("option --") + name + " needs a value";
+            return false;
+        }
+    }
+    if (reader.has("pvc-out")) options.pvcOut = reader.value("pvc-out");
+    if (reader.has("png")) options.png = reader.value("png");
+    if (reader.has("format")) {
+        options.format = reader.value("format");
+        if (options.format.empty()) {
+            error = "bad format '': expected a container name such as wav";
+            return false;
+        }
+    }
+    if (!readBlockSize(reader, options.blockSize, error)) return false;
+    if (reader.has("plugin")) options.plugin = reader.value("plugin");
+    options.quiet = reader.flag("quiet");
+    return true;
+}
+
 }  // namespace
 
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command, std::string& error) {
@@ -244,6 +349,14 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
     if (name == "spectrogram") {
         command.kind = CommandKind::Spectrogram;
         return parseSpectrogram(args, command.spectrogram, error);
+    }
+    if (name == "detect") {
+        command.kind = CommandKind::Detect;
+        return parseDetect(args, command.detect, error);
+    }
+    if (name == "auto") {
+        command.kind = CommandKind::Auto;
+        return parseAuto(args, command.autoRun, error);
     }
     error = "unknown command '" + name + "' (try --help)";
     return false;

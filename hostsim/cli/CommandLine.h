@@ -49,13 +49,47 @@ struct SpectrogramOptions {
     bool quiet = false;
 };
 
-enum class CommandKind { Help, Info, Correct, Spectrogram };
+// One "--param NAME=VALUE": a detector parameter by name and the effective
+// setting wanted, in the units the detector shows.
+struct ParameterSetting {
+    std::string name;
+    double value = 0.0;
+    std::string text;  // VALUE as written
+};
+
+struct DetectOptions {
+    std::string input;  // may be empty with --list-params
+    std::string pvc;    // the curve to write; may be empty with --list-params
+    std::string algorithm;
+    std::vector<ParameterSetting> params;
+    std::string plugin;
+    int blockSize = 8192;
+    bool listParams = false;
+    bool quiet = false;
+};
+
+struct AutoOptions {
+    std::string input;
+    std::string output;
+    std::string algorithm;
+    std::vector<ParameterSetting> params;
+    std::string pvcOut;  // empty: the curve is not saved
+    std::string png;     // empty: no spectrogram picture
+    std::string format;  // empty: the input's container
+    std::string plugin;
+    int blockSize = 8192;
+    bool quiet = false;
+};
+
+enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Help;
     InfoOptions info;
     CorrectOptions correct;
     SpectrogramOptions spectrogram;
+    DetectOptions detect;
+    AutoOptions autoRun;
 };
 
 // Parses the arguments after the program name. Answers false with `error`

@@ -1,7 +1,9 @@
 #include "hostsim/cli/Usage.h"
 
+#include "hostsim/cli/AutoCommand.h"
 #include "hostsim/cli/CommandLine.h"
 #include "hostsim/cli/CorrectCommand.h"
+#include "hostsim/cli/DetectCommand.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/InfoCommand.h"
 #include "hostsim/cli/SpectrogramCommand.h"
@@ -16,6 +18,12 @@ void printUsage(std::ostream& out) {
            "  wowfix-host spectrogram INPUT OUTPUT.png [--fft N] [--window boxcar|hann|blackman]\n"
            "                      [--range START:END] [--levels LOW:HIGH] [--size WxH] [--pvc CURVE.pvc]\n"
            "                      [--block N] [--quiet] [--plugin PATH]\n"
+           "  wowfix-host detect INPUT --algorithm pilot --pvc OUT.pvc [--param NAME=VALUE ...]\n"
+           "                      [--block N] [--quiet] [--plugin PATH]\n"
+           "  wowfix-host detect [INPUT] --algorithm pilot --list-params [--param NAME=VALUE ...]\n"
+           "  wowfix-host auto INPUT OUTPUT --algorithm pilot [--pvc-out CURVE.pvc] [--png SPECTROGRAM.png]\n"
+           "                      [--param NAME=VALUE ...] [--block N] [--format NAME] [--quiet]\n"
+           "                      [--plugin PATH]\n"
            "  wowfix-host --help\n"
            "\n"
            "A stand-in for an audio editor that hosts the wowfix VST 2 plug-in offline.\n"
@@ -32,13 +40,22 @@ void printUsage(std::ostream& out) {
            "             --fft N: transform length, a power of two 16 ... 8192 (default 1024);\n"
            "             --window: default blackman; --levels: dB above the floor;\n"
            "             --size: picture columns x rows (default 668x259).\n"
+           "detect       the plug-in finds the speed curve of INPUT and writes it to OUT.pvc.\n"
+           "             --algorithm pilot: tracks a high-frequency pilot tone recorded with the\n"
+           "             programme (files sampled at 24000 Hz or more).\n"
+           "             --param NAME=VALUE: a detector setting in the units the plug-in shows\n"
+           "             (NAME in any case, '-' or '_' for spaces, e.g. fft-length=2048); the\n"
+           "             nearest setting the detector has is taken and told.\n"
+           "             --list-params: the detector's settings (of INPUT when given); no curve.\n"
+           "auto         detect, then correct INPUT along the curve found, into OUTPUT, in one run of\n"
+           "             the plug-in; --pvc-out and --png keep the curve and the spectrogram too.\n"
            "\n"
            "--block N    frames per host read and write buffer (default 8192).\n"
            "--plugin     the plug-in library; default: the wowfix plug-in beside this program or of\n"
            "             its build.\n"
            "--quiet      no progress bar and no summary.\n"
            "\n"
-           "OUTPUT is written beside its final name and renamed onto it when complete; after a\n"
+           "OUTPUT (and every other file written) is written beside its final name and renamed onto it when complete; after a\n"
            "failure an existing OUTPUT is left as it was. INPUT is never overwritten.\n"
            "Exit status: 0 success, 1 failure, 2 bad command line.\n";
 }
@@ -60,6 +77,10 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return runCorrect(command.correct, err);
         case CommandKind::Spectrogram:
             return runSpectrogram(command.spectrogram, err);
+        case CommandKind::Detect:
+            return runDetect(command.detect, out, err);
+        case CommandKind::Auto:
+            return runAuto(command.autoRun, err);
     }
     return kExitUsage;
 }

@@ -1,0 +1,85 @@
+#include "hostsim/cli/CorrectionSteps.h"
+
+#include "hostsim/OutputFormat.h"
+#include "hostsim/PartialFile.h"
+#include "hostsim/SndfileSink.h"
+#include "hostsim/cli/HostSession.h"
+#include "hostsim/cli/ProgressBar.h"
+
+#include <sndfile.h>
+
+namespace wowfix::hostsim {
+
+namespace {
+
+std::string knownFormats() {
+    std::string list;
+    for (const std::string& name : containerNames()) list += (list.empty() ? "" : ", ") + name;
+    return list;
+}
+
+}  // namespace
+
+bool chooseOutputContainer(const SndfileSource& source, const std::string& input, const std::string& format,
+                           bool quiet, std::ostream& err, int& container, std::string& error) {
+    container = format.empty() ? (source.format() & SF_FORMAT_TYPEMASK) : containerByName(format);
+    if (container == 0 || containerName(container).empty()) {
+        error = format.empty() ? "cannot write the container of '" + input + "'; name one with --format (known: " +
+                                     knownFormats() + ")"
+                               : "unknown format '" + format + "' (known: " + knownFormats() + ")";
+        return false;
+    }
+    const int rate = static_cast<int>(source.sampleRate());
+    const int encoding = chooseEncoding(container, source.channels(), rate);
+    if (encoding == 0) {
+        error = "the " + containerName(container) + " format cannot hold " + std::to_string(source.channels()) +
+                " channels at " + std::to_string(rate) + " Hz";
+        return false;
+    }
+    if (encoding != SF_FORMAT_FLOAT && !quiet)
+        err << "wowfix-host: note: " << containerName(container) << " holds no 32-bit float; writing "
+            << encodingName(encoding) << "\n";
+    return true;
+}
+
+bool writeCorrectedFile(OfflineHost& host, const std::string& output, int container, bool quiet, std::ostream& err,
+                        std::string& error) {
+    std::unique_ptr<PartialFile> partial = PartialFile::create(output, error);
+    if (partial == nullptr) return false;
+    host.setNewFileFactory([&partial, container, output](int channels, int sampleRate, std::string& why) {
+        const int chosen = chooseEncoding(container, channels, sampleRate);
+        if (chosen == 0) {
+            why = "the " + containerName(container) + " format cannot hold the plug-in's new file (" +
+                  std::to_string(channels) + " channels at " + std::to_string(sampleRate) + " Hz)";
+            return std::unique_ptr<AudioSink>();
+        }
+        return std::unique_ptr<AudioSink>(
+            SndfileSink::open(partial->takeDescriptor(), output, container | chosen, channels, sampleRate, why));
+    });
+
+    ProgressBar bar(err, "correcting");
+    if (!quiet) host.setProgressObserver([&bar](double fraction) { bar.update(fraction); });
+    host.notifyFiles(true);
+    host.setProgressObserver(nullptr);
+    host.setNewFileFactory(nullptr);
+    const TaskReport& task = host.lastTask();
+    if (!task.succeeded) {
+        bar.abandon();
+        error = task.started ? withPluginMessage(host, "the correction failed: " + task.error)
+                             : withPluginMessage(host, "the plug-in did not start the correction");
+        return false;
+    }
+    if (task.newFiles != 1) {
+        bar.abandon();
+        error = "the plug-in made no new file";
+        return false;
+    }
+    bar.finish();
+    if (!partial->commit(error)) return false;
+    if (!quiet)
+        err << "wowfix-host: wrote '" << output << "': " << task.framesWritten << " frames, "
+            << task.newFileChannels << " channels, " << task.newFileSampleRate << " Hz\n";
+    return true;
+}
+
+}  // namespace wowfix::hostsim

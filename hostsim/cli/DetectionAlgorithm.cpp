@@ -1,0 +1,31 @@
+#include "hostsim/cli/DetectionAlgorithm.h"
+
+#include "host/VendorCommands.h"
+#include "hostsim/cli/PluginTask.h"
+
+#include <iterator>
+
+namespace wowfix::hostsim {
+
+namespace {
+
+const DetectionAlgorithm kAlgorithms[] = {
+    {"pilot", "High-Frequency Pilot Tone Tracking", vendor::kPilotToneAlgorithm, kPilotToneTrackingTask,
+     "the pilot-tone tracking", "tracking", 2},
+};
+
+}  // namespace
+
+const DetectionAlgorithm* findAlgorithm(const std::string& name) {
+    for (const DetectionAlgorithm& algorithm : kAlgorithms)
+        if (name == algorithm.name) return &algorithm;
+    return nullptr;
+}
+
+std::string algorithmNames() {
+    std::string list;
+    for (const DetectionAlgorithm& algorithm : kAlgorithms) list += (list.empty() ? "" : ", ") + std::string(algorithm.name);
+    return list;
+}
+
+}  // namespace wowfix::hostsim

@@ -1,0 +1,79 @@
+#include "hostsim/cli/DetectionSteps.h"
+
+#include "host/VendorCommands.h"
+#include "hostsim/cli/DetectorParameters.h"
+#include "hostsim/cli/HostSession.h"
+#include "hostsim/cli/PluginTask.h"
+#include "hostsim/cli/SpectrogramSteps.h"
+
+#include <cstdio>
+#include <iomanip>
+
+namespace wowfix::hostsim {
+
+bool analyseWholeFile(OfflineHost& host, bool quiet, std::ostream& err, std::string& error) {
+    const SpectrogramOptions view;
+    if (!applyViewSettings(host, view, error)) return false;
+    return runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", quiet, err, error);
+}
+
+int applyParameters(OfflineHost& host, const DetectionAlgorithm& algorithm,
+                    const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err,
+                    std::string& error) {
+    if (settings.empty()) return kExitSuccess;
+    DetectorParameters parameters(host, algorithm.detector);
+    if (!parameters.load(error)) return kExitFailure;
+    for (const ParameterSetting& setting : settings) {
+        const int index = parameters.find(setting.name);
+        if (index < 0) {
+            error = "the " + std::string(algorithm.name) + " algorithm has no parameter '" + setting.name +
+                    "' (known: " + parameters.knownNames() + ")";
+            return kExitUsage;
+        }
+        if (!parameters.setNearest(index, setting.value, error)) return kExitFailure;
+        const DetectorParameterInfo& info = parameters.all()[static_cast<std::size_t>(index)];
+        const bool exact = static_cast<double>(info.display) == setting.value;
+        if (quiet && exact) continue;
+        err << "wowfix-host: " << info.name << " = " << formatSetting(info.display) << " " << info.label;
+        if (!exact) err << " (the nearest setting to " << setting.text << ")";
+        err << "\n";
+    }
+    return kExitSuccess;
+}
+
+bool buildCurve(OfflineHost& host, const DetectionAlgorithm& algorithm, bool quiet, std::ostream& err,
+                std::string& error) {
+    return runPluginTask(host, algorithm.taskMode, algorithm.taskName, algorithm.progress, quiet, err, error,
+                         algorithm.passes);
+}
+
+int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
+                const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err, std::string& error) {
+    if (!analyseWholeFile(host, quiet, err, error)) return kExitFailure;
+    const int status = applyParameters(host, algorithm, settings, quiet, err, error);
+    if (status != kExitSuccess) return status;
+    return buildCurve(host, algorithm, quiet, err, error) ? kExitSuccess : kExitFailure;
+}
+
+bool saveCurve(OfflineHost& host, const std::string& path, std::string& error) {
+    vendor::CurveFile file{static_cast<std::int32_t>(sizeof(vendor::CurveFile)), path.c_str(), 0.0};
+    if (host.vendorCommand(vendor::kSaveCurve, &file) != 0) return true;
+    error = withPluginMessage(host, "cannot save the curve to '" + path + "'");
+    return false;
+}
+
+void printParameters(const DetectorParameters& parameters, const DetectionAlgorithm& algorithm, std::ostream& out) {
+    out << "parameters of --algorithm " << algorithm.name << " (" << algorithm.title
+        << "), set with --param NAME=VALUE:\n";
+    for (const DetectorParameterInfo& info : parameters.all())
+        out << "  " << std::left << std::setw(16) << optionSpelling(info.name) << std::setw(16) << info.name
+            << std::right << std::setw(8) << formatSetting(info.display) << " " << info.label << "\n";
+}
+
+std::string formatSetting(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+}  // namespace wowfix::hostsim
