@@ -320,6 +320,15 @@ bool parseAuto(const std::vector<std::string>& args, AutoOptions& options, std::
     return true;
 }
 
+bool parseDemo(const std::vector<std::string>& args, DemoOptions& options, std::string& error) {
+    OptionReader reader(args, 1);
+    if (!reader.read({"plugin"}, {"quiet"}, error)) return false;
+    if (!expectPositional(reader, 0, "wowfix-host demo", error)) return false;
+    if (reader.has("plugin")) options.plugin = reader.value("plugin");
+    options.quiet = reader.flag("quiet");
+    return true;
+}
+
 }  // namespace
 
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command, std::string& error) {
@@ -357,6 +366,15 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
     if (name == "auto") {
         command.kind = CommandKind::Auto;
         return parseAuto(args, command.autoRun, error);
+    }
+    if (name == "measure") {
+        command.kind = CommandKind::Measure;
+        command.measure.args.assign(args.begin() + 1, args.end());
+        return true;
+    }
+    if (name == "demo") {
+        command.kind = CommandKind::Demo;
+        return parseDemo(args, command.demo, error);
     }
     error = "unknown command '" + name + "' (try --help)";
     return false;

@@ -81,7 +81,17 @@ struct AutoOptions {
     bool quiet = false;
 };
 
-enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto };
+// The meter reads its own options.
+struct MeasureOptions {
+    std::vector<std::string> args;  // the words after "measure"
+};
+
+struct DemoOptions {
+    std::string plugin;  // empty: the default plug-in
+    bool quiet = false;  // no progress bars
+};
+
+enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Help;
@@ -90,6 +100,8 @@ struct CommandLine {
     SpectrogramOptions spectrogram;
     DetectOptions detect;
     AutoOptions autoRun;
+    MeasureOptions measure;
+    DemoOptions demo;
 };
 
 // Parses the arguments after the program name. Answers false with `error`

@@ -1,26 +1,23 @@
 #include "hostsim/cli/CurveSummary.h"
 
+#include "hostsim/cli/CurvePoints.h"
+
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace wowfix::hostsim {
 
 bool summariseCurveFile(const std::string& path, CurveSummary& summary) {
-    std::ifstream in(path);
-    if (!in) return false;
+    std::vector<CurvePoint> points;
+    if (!readCurvePoints(path, points) || points.empty()) return false;
     summary = CurveSummary{};
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        long long position = 0;
-        double value = 0.0;
-        if (!(fields >> position >> value)) continue;
-        if (summary.points == 0 || value < summary.lowest) summary.lowest = value;
-        if (summary.points == 0 || value > summary.highest) summary.highest = value;
-        ++summary.points;
+    summary.points = static_cast<long long>(points.size());
+    summary.lowest = summary.highest = points.front().value;
+    for (const CurvePoint& point : points) {
+        summary.lowest = std::min(summary.lowest, point.value);
+        summary.highest = std::max(summary.highest, point.value);
     }
-    return summary.points > 0;
+    return true;
 }
 
 std::string describeCurve(const CurveSummary& summary) {

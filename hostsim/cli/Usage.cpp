@@ -3,9 +3,11 @@
 #include "hostsim/cli/AutoCommand.h"
 #include "hostsim/cli/CommandLine.h"
 #include "hostsim/cli/CorrectCommand.h"
+#include "hostsim/cli/DemoCommand.h"
 #include "hostsim/cli/DetectCommand.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/InfoCommand.h"
+#include "hostsim/cli/MeasureCommand.h"
 #include "hostsim/cli/SpectrogramCommand.h"
 
 namespace wowfix::hostsim {
@@ -24,6 +26,8 @@ void printUsage(std::ostream& out) {
            "  wowfix-host auto INPUT OUTPUT --algorithm pilot [--pvc-out CURVE.pvc] [--png SPECTROGRAM.png]\n"
            "                      [--param NAME=VALUE ...] [--block N] [--format NAME] [--quiet]\n"
            "                      [--plugin PATH]\n"
+           "  wowfix-host measure INPUT [--tone HZ|auto] [--plot OUT.png]\n"
+           "  wowfix-host demo [--quiet] [--plugin PATH]\n"
            "  wowfix-host --help\n"
            "\n"
            "A stand-in for an audio editor that hosts the wowfix VST 2 plug-in offline.\n"
@@ -49,6 +53,13 @@ void printUsage(std::ostream& out) {
            "             --list-params: the detector's settings (of INPUT when given); no curve.\n"
            "auto         detect, then correct INPUT along the curve found, into OUTPUT, in one run of\n"
            "             the plug-in; --pvc-out and --png keep the curve and the spectrogram too.\n"
+           "measure      the wow and flutter of INPUT, read from a steady test tone in it (3150 Hz\n"
+           "             unless --tone names another; auto: the strongest tone): speed offset, drift,\n"
+           "             unweighted peak and RMS, IEC 60386 weighted 2-sigma peak and RMS;\n"
+           "             --plot: the deviation over time as a PNG.\n"
+           "demo         makes a damaged 20 s recording with a pilot tone and a test tone in a new\n"
+           "             temporary folder, corrects it with auto --algorithm pilot and prints the\n"
+           "             wow and flutter before and after and the error of the curve found.\n"
            "\n"
            "--block N    frames per host read and write buffer (default 8192).\n"
            "--plugin     the plug-in library; default: the wowfix plug-in beside this program or of\n"
@@ -81,6 +92,10 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return runDetect(command.detect, out, err);
         case CommandKind::Auto:
             return runAuto(command.autoRun, err);
+        case CommandKind::Measure:
+            return runMeasure(command.measure.args, out, err);
+        case CommandKind::Demo:
+            return runDemo(command.demo, out, err);
     }
     return kExitUsage;
 }

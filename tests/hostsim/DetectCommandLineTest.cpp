@@ -101,3 +101,16 @@ TEST(AutoCommandLine, RefusesWhatCannotRun) {
                   .find("twice"),
               std::string::npos);
 }
+
+TEST(MeasureAndDemoCommandLine, MeasureHandsItsWordsToTheMeterAndDemoTakesNoFiles) {
+    CommandLine command;
+    std::string error;
+    ASSERT_TRUE(parseCommandLine({"measure", "in.wav", "--tone", "auto", "--plot", "p.png"}, command, error));
+    EXPECT_EQ(command.kind, CommandKind::Measure);
+    EXPECT_EQ(command.measure.args, (std::vector<std::string>{"in.wav", "--tone", "auto", "--plot", "p.png"}));
+    ASSERT_TRUE(parseCommandLine({"demo", "--quiet", "--plugin", "lib.so"}, command, error)) << error;
+    EXPECT_EQ(command.kind, CommandKind::Demo);
+    EXPECT_TRUE(command.demo.quiet);
+    EXPECT_EQ(command.demo.plugin, "lib.so");
+    EXPECT_NE(refusal({"demo", "in.wav"}).find("unexpected"), std::string::npos);
+}
