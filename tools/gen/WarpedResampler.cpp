@@ -33,8 +33,9 @@ WarpedResampler::~WarpedResampler() { src_delete(state_); }
 bool WarpedResampler::refill(std::string& error) {
     if (sourceEnded_ || inputFrames_ >= kInputLow) return true;
     const int channels = source_->channels();
-    std::memmove(input_.data(), input_.data() + inputStart_ * channels,
-                 sizeof(float) * static_cast<std::size_t>(inputFrames_ * channels));
+    if (inputFrames_ > 0 && inputStart_ > 0)
+        std::memmove(input_.data(), input_.data() + inputStart_ * channels,
+                     sizeof(float) * static_cast<std::size_t>(inputFrames_ * channels));
     inputStart_ = 0;
     input_.resize(static_cast<std::size_t>((inputFrames_ + kInputBlock) * channels));
     const long got = source_->read(input_.data() + inputFrames_ * channels, kInputBlock, error);
