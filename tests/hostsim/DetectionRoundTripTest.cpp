@@ -99,19 +99,6 @@ TEST_F(Detection, CurveFollowsThePilotsSpeed) {
     EXPECT_LT(d.rms, 0.0007);
 }
 
-TEST_F(Detection, SteadyPilotGivesAFlatCurve) {
-    PilotRecording recording;
-    recording.frames = 3 * 48000;
-    recording.channels = 1;
-    const std::string input = dir.file("steady.wav");
-    hostsim_test::writePilotRecording(input, recording, [](long long) { return 1.0; });
-    ASSERT_EQ(run({"detect", input, "--algorithm", "pilot", "--pvc", dir.file("steady.pvc")}), 0) << messages.str();
-    const std::vector<CurvePoint> curve = hostsim_test::readCurve(dir.file("steady.pvc"));
-    ASSERT_FALSE(curve.empty());
-    for (const CurvePoint& point : curve) EXPECT_NEAR(point.value, 1.0, 1e-4) << "at " << point.position;
-    EXPECT_NE(messages.str().find("wrote '" + dir.file("steady.pvc") + "'"), std::string::npos) << messages.str();
-}
-
 TEST_F(Detection, FileBelowThePilotRateGetsThePlugInsMessage) {
     const std::string input = dir.file("low.wav");
     hostsim_test::writeAudio(input, 1, 22050, 22050, [](long long n, int) {
