@@ -11,10 +11,6 @@ namespace wowfix::hostsim {
 
 namespace {
 
-int failWith(std::ostream& err, const std::string& message, int status = kExitFailure) {
-    err << "wowfix-host: " << message << "\n";
-    return status;
-}
 
 // The files the run writes, each named once and none of them the input.
 bool checkOutputs(const AutoOptions& options, std::string& error) {

@@ -7,15 +7,6 @@
 
 namespace wowfix::hostsim {
 
-namespace {
-
-int failWith(std::ostream& err, const std::string& message) {
-    err << "wowfix-host: " << message << "\n";
-    return kExitFailure;
-}
-
-}  // namespace
-
 int runCorrect(const CorrectOptions& options, std::ostream& err) {
     std::string error;
     std::unique_ptr<SndfileSource> source = openInput(options.input, error);

@@ -34,10 +34,7 @@ constexpr double kPilotHz = 19000.0;
 constexpr double kPilotDb = -30.0;
 constexpr double kTestToneDb = -20.0;
 
-int failWith(std::ostream& err, const std::string& message) {
-    err << "wowfix-host: demo: " << message << "\n";
-    return kExitFailure;
-}
+int failDemo(std::ostream& err, const std::string& message) { return failWith(err, "demo: " + message); }
 
 // A new folder "wowfix-demo-XXXXXX" in $TMPDIR (or /tmp).
 bool makeFolder(std::string& folder, std::string& error) {
@@ -91,7 +88,7 @@ void row(std::ostream& out, const char* what, double before, double after, bool 
 int runDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     std::string folder;
     std::string error;
-    if (!makeFolder(folder, error)) return failWith(err, error);
+    if (!makeFolder(folder, error)) return failDemo(err, error);
     const std::string damaged = folder + "/damaged.wav";
     const std::string truth = folder + "/true.pvc";
     const std::string detected = folder + "/detected.pvc";
@@ -103,9 +100,9 @@ int runDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     const gen::GeneratorSettings settings = damage();
     gen::GenerationSummary generated;
     if (!gen::generateFiles(settings, gen::OutputTargets{damaged, truth, "wav"}, generated, error))
-        return failWith(err, "cannot make the damaged recording: " + error);
+        return failDemo(err, "cannot make the damaged recording: " + error);
     meter::Measurement before;
-    if (!measure(damaged, damagedPlot, before, error)) return failWith(err, error);
+    if (!measure(damaged, damagedPlot, before, error)) return failDemo(err, error);
 
     AutoOptions correction;
     correction.input = damaged;
@@ -115,14 +112,14 @@ int runDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     correction.png = picture;
     correction.plugin = options.plugin;
     correction.quiet = options.quiet;
-    if (runAuto(correction, err) != kExitSuccess) return failWith(err, "the correction failed; the files are in " + folder);
+    if (runAuto(correction, err) != kExitSuccess) return failDemo(err, "the correction failed; the files are in " + folder);
 
     meter::Measurement after;
-    if (!measure(corrected, correctedPlot, after, error)) return failWith(err, error);
+    if (!measure(corrected, correctedPlot, after, error)) return failDemo(err, error);
     std::vector<CurvePoint> trueCurve;
     std::vector<CurvePoint> foundCurve;
     if (!readCurvePoints(truth, trueCurve) || !readCurvePoints(detected, foundCurve))
-        return failWith(err, "cannot read the curves back from " + folder);
+        return failDemo(err, "cannot read the curves back from " + folder);
     const CurveDifference difference = compareCurves(foundCurve, trueCurve, generated.frames);
     const double varying =
         std::sqrt(std::max(0.0, difference.rms * difference.rms - difference.mean * difference.mean));

@@ -16,10 +16,6 @@ namespace {
 constexpr double kListingRate = 48000.0;
 constexpr std::int64_t kListingFrames = 4800;
 
-int failWith(std::ostream& err, const std::string& message, int status = kExitFailure) {
-    err << "wowfix-host: " << message << "\n";
-    return status;
-}
 
 int listParameters(OfflineHost& host, const DetectOptions& options, const DetectionAlgorithm& algorithm,
                    std::ostream& out, std::ostream& err) {

@@ -6,6 +6,11 @@
 
 namespace wowfix::hostsim {
 
+int failWith(std::ostream& err, const std::string& message, int status) {
+    err << "wowfix-host: " << message << "\n";
+    return status;
+}
+
 std::unique_ptr<SndfileSource> openInput(const std::string& path, std::string& error) {
     std::unique_ptr<SndfileSource> source = SndfileSource::open(path, error);
     if (source != nullptr && source->frames() < 1) {

@@ -17,6 +17,9 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
+// Writes "wowfix-host: <message>" as one line and answers `status`.
+int failWith(std::ostream& err, const std::string& message, int status = kExitFailure);
+
 // Opens `path` as audio; refuses a file without frames.
 std::unique_ptr<SndfileSource> openInput(const std::string& path, std::string& error);
 
