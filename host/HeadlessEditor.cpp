@@ -17,6 +17,7 @@ UndoHistory& HeadlessEditor::history() {
 bool HeadlessEditor::requestTask(int mode) {
     // Every run starts with a fresh detector carrying the user's settings.
     if (mode == kPilotToneTracking && !plugin_.createToneTracker()) return false;
+    if (mode == kLibraryDetection && !plugin_.createLibraryInstance()) return false;
     pendingTask_ = mode;
     plugin_.setTaskMode(static_cast<float>(mode));
     plugin_.requeryFiles();

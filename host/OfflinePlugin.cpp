@@ -7,7 +7,9 @@
 #include "sdk/StringCopy.h"
 #include "tasks/AcquisitionTask.h"
 #include "tasks/CorrectionTask.h"
+#include "tasks/LibraryDetectionTask.h"
 #include "tasks/PilotToneTask.h"
+#include "tasks/RuntimeModule.h"
 #include "tasks/SelectionTask.h"
 
 #include <cstring>
@@ -16,7 +18,8 @@
 namespace wowfix {
 
 OfflinePlugin::OfflinePlugin(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, 1, 1), programs_(1), hostPort_(*this),
+    : AudioEffectX(audioMaster, 1, 1), programs_(1), library_(paramStore_, RuntimeModule::ownFolder()),
+      hostPort_(*this),
       headless_(std::make_unique<HeadlessEditor>(*this)) {
     setProgram(0);
     setUniqueID(kUniqueId);
@@ -32,6 +35,7 @@ OfflinePlugin::OfflinePlugin(audioMasterCallback audioMaster)
 
 OfflinePlugin::~OfflinePlugin() {
     destroyToneTracker();
+    releaseLibraryInstance();
     pvc_.removeTempFolder();
 }
 
@@ -129,6 +133,14 @@ void OfflinePlugin::destroyToneTracker() {
     toneTracker_.reset();
 }
 
+bool OfflinePlugin::createLibraryInstance() {
+    if (library_.createLibraryInstance(spectrogram_.sampleRate())) return true;
+    state_.message = library_.message();
+    return false;
+}
+
+bool OfflinePlugin::releaseLibraryInstance() { return library_.releaseLibraryInstance(); }
+
 bool OfflinePlugin::startTask(VstAudioFile* files, VstInt32 count, int mode) {
     setTaskMode(static_cast<float>(mode));
     if (files == nullptr || count < 1) return false;
@@ -210,6 +222,8 @@ bool OfflinePlugin::offlineRun(VstOfflineTask* tasks, VstInt32 count) {
         case kPilotToneTracking:
             return runPilotToneTracking(context, tasks[0], toneTracker_.get());
         case kLibraryDetection:
+            return useRuntimeLibrary_ ? runRuntimeLibraryDetection(context, tasks[0], library_)
+                                      : runLibraryDetection(context, tasks[0], library_);
         case kSpectralDetection:
             state_.message = "This detection is not available in this version of wowfix.";
             return false;

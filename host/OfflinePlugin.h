@@ -8,6 +8,7 @@
 #include "pvc/PvcCurve.h"
 #include "sdk/AudioEffectX.h"
 #include "spectral/SpectrogramStore.h"
+#include "tasks/ProcessingLibrary.h"
 #include "tasks/TaskContext.h"
 
 #include <memory>
@@ -77,6 +78,13 @@ public:
     void destroyToneTracker();
     ToneTracker* toneTracker() { return toneTracker_.get(); }
     DetectorParamStore& paramStore() { return paramStore_; }
+    // The hum processing library's instance, made anew for the store's
+    // sample rate with the remembered values. False, with the reason as the
+    // last message, when the libraries cannot give one.
+    bool createLibraryInstance();
+    bool releaseLibraryInstance();
+    void* libraryInstance() const { return library_.instance(); }
+    ProcessingLibrary& processingLibrary() { return library_; }
 
     // Forgets the open file (the host reports none).
     void closeFile();
@@ -88,6 +96,7 @@ private:
     VstIntPtr runCommand(VstIntPtr command, void* ptr, float opt);
     bool loadCurveNow(const char* path, double length);
     VstIntPtr detectorParameter(void* ptr);
+    VstIntPtr libraryParameter(void* ptr);
 
     PluginProgram current_;
     std::vector<PluginProgram> programs_;
@@ -98,6 +107,7 @@ private:
     bool useRuntimeLibrary_ = false;
     DetectorParamStore paramStore_;
     std::unique_ptr<ToneTracker> toneTracker_;
+    ProcessingLibrary library_;
     HostCallbackPort hostPort_;
     std::unique_ptr<HeadlessEditor> headless_;
     NotificationHandler* notifications_ = nullptr;

@@ -1,6 +1,7 @@
 // The scripted commands of the vendor-specific opcode (see VendorCommands.h).
 
 #include "host/HeadlessEditor.h"
+#include "host/HumPanelRules.h"
 #include "host/OfflinePlugin.h"
 #include "host/TaskMode.h"
 #include "host/VendorCommands.h"
@@ -53,8 +54,26 @@ bool OfflinePlugin::loadCurveNow(const char* path, double length) {
     return true;
 }
 
+VstIntPtr OfflinePlugin::libraryParameter(void* ptr) {
+    auto* parameter = writableRecord<vendor::DetectorParameter>(ptr);
+    if (!library_.hasInstance() && !createLibraryInstance()) return 0;
+    parameter->count = library_.numParams();
+    const int index = parameter->index;
+    if (index < 0 || index >= parameter->count) return 0;
+    if (parameter->write != 0) {
+        if (!std::isfinite(parameter->value)) return 0;
+        applyHumPanelRule(library_, index, std::clamp(parameter->value, 0.0f, 1.0f));
+    }
+    parameter->value = library_.value(index);
+    parameter->display = library_.display(index);
+    copyText(parameter->name, library_.name(index).c_str(), sizeof parameter->name);
+    copyText(parameter->label, library_.label(index).c_str(), sizeof parameter->label);
+    return 1;
+}
+
 VstIntPtr OfflinePlugin::detectorParameter(void* ptr) {
     auto* parameter = writableRecord<vendor::DetectorParameter>(ptr);
+    if (parameter != nullptr && parameter->algorithm == vendor::kHumAlgorithm) return libraryParameter(ptr);
     if (parameter == nullptr || parameter->algorithm != vendor::kPilotToneAlgorithm) return 0;
     if (toneTracker_ == nullptr && !createToneTracker()) return 0;
     PvcDetector& detector = *toneTracker_;
@@ -144,6 +163,9 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
         }
         case vendor::kDetectorParameter:
             return detectorParameter(ptr);
+        case vendor::kUseRuntimeLibrary:
+            setUseRuntimeLibrary(opt != 0.0f);
+            return 1;
         default:
             return 0;
     }

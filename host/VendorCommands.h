@@ -52,9 +52,14 @@ enum Command : std::intptr_t {
     // Answers 0 for an unknown algorithm or index, or when the detector
     // cannot exist (pilot tone below 24000 Hz).
     kDetectorParameter = 8,
+    // opt: 1 makes the next hum tracking (task mode 3) the variant that
+    // first shows the signal as the hum library preprocesses it (the
+    // editor's "Show Hum"), 0 the plain one.
+    kUseRuntimeLibrary = 16,
 };
 
 // Algorithm numbers, as the editor's algorithm list counts them.
+constexpr std::int32_t kHumAlgorithm = 3;
 constexpr std::int32_t kPilotToneAlgorithm = 4;
 
 struct CurveFile {
@@ -88,7 +93,7 @@ struct SpectrogramImage {
 
 struct DetectorParameter {
     std::int32_t size;       // sizeof(DetectorParameter)
-    std::int32_t algorithm;  // kPilotToneAlgorithm
+    std::int32_t algorithm;  // kPilotToneAlgorithm or kHumAlgorithm
     std::int32_t index;      // parameter number, 0 ... count - 1
     std::int32_t write;      // 1: set `value` first
     float value;             // in (write) / out: the slider value 0 ... 1

@@ -32,6 +32,9 @@ public:
     virtual void drawColumn(int column) = 0;
     // The curve has been laid out anew over the view.
     virtual void drawCurve() = 0;
+    // The same, with the rows of a filter band's bounds marked (the hum
+    // preview); a panel that cannot mark them just draws the curve.
+    virtual void drawCurveWithBounds(int /*lowerRow*/, int /*upperRow*/) { drawCurve(); }
     // The frequency band or the time range of the view changed: frequency
     // view, scroll bars and labels follow the store and the view fields.
     virtual void frequencyViewChanged() = 0;

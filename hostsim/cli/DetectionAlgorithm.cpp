@@ -12,6 +12,8 @@ namespace {
 const DetectionAlgorithm kAlgorithms[] = {
     {"pilot", "High-Frequency Pilot Tone Tracking", vendor::kPilotToneAlgorithm, kPilotToneTrackingTask,
      "the pilot-tone tracking", "tracking", 2},
+    {"hum", "Power-Line Hum Frequency Tracking", vendor::kHumAlgorithm, kLibraryDetectionTask, "the hum tracking",
+     "tracking", 2},
 };
 
 }  // namespace

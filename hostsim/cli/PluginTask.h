@@ -12,6 +12,7 @@ namespace wowfix::hostsim {
 
 // Task modes the commands request.
 constexpr int kWholeFileAcquisitionTask = 1;
+constexpr int kLibraryDetectionTask = 3;
 constexpr int kPilotToneTrackingTask = 4;
 constexpr int kViewAcquisitionTask = 8;
 

@@ -1,0 +1,78 @@
+#pragma once
+// Small pieces the streaming detection tasks share.
+
+#include "sdk/VstOffline.h"
+#include "sdk/StringCopy.h"
+#include "tasks/BlockReader.h"
+#include "tasks/EditorPort.h"
+
+#include <climits>
+#include <cmath>
+
+namespace wowfix {
+
+// The mixed sample of frame i: one channel as it is, two as their mean.
+inline float mixedSample(const VstOfflineTask& task, int i) {
+    float* const* inputs = static_cast<float* const*>(task.inputBuffer);
+    if (task.numSourceChannels == 1) return inputs[0][i];
+    return static_cast<float>((static_cast<double>(inputs[0][i]) + inputs[1][i]) * 0.5);
+}
+
+// Mono or stereo with a buffer for every channel.
+inline bool channelsUsable(const VstOfflineTask& task) {
+    if (task.numSourceChannels != 1 && task.numSourceChannels != 2) return false;
+    float* const* inputs = static_cast<float* const*>(task.inputBuffer);
+    if (inputs == nullptr) return false;
+    for (int ch = 0; ch < task.numSourceChannels; ++ch)
+        if (inputs[ch] == nullptr) return false;
+    return true;
+}
+
+// The progress bar, hidden on every way out of the task.
+class TaskProgress {
+public:
+    explicit TaskProgress(EditorPort& editor) : editor_(editor) {}
+    ~TaskProgress() {
+        editor_.showProgress(0.0);
+        editor_.showProgress(-1.0);
+    }
+    TaskProgress(const TaskProgress&) = delete;
+    TaskProgress& operator=(const TaskProgress&) = delete;
+    void show(double fraction) { editor_.showProgress(std::trunc(fraction * 100.0)); }
+
+private:
+    EditorPort& editor_;
+};
+
+// Sets the record up to read the editor's whole selection of `total` frames.
+inline void readWholeSelection(VstOfflineTask& task, double total) {
+    task.readPosition = 0;
+    task.positionToProcessFrom = 0;
+    task.numFramesToProcess = std::floor(total);
+    copyText(task.progressText, "Drawing...", sizeof task.progressText);
+    task.writePosition = 0;
+}
+
+// A selection the tasks can count in an int.
+inline bool selectionUsable(double total) { return total >= 1.0 && total <= static_cast<double>(INT_MAX); }
+
+// The first pass: how many frames the host delivers for the range. False
+// with `why` set when the record cannot be read or a read fails.
+inline bool countFrames(HostPort& host, VstOfflineTask& task, long long& frames, const char*& why) {
+    BlockReader reader(host, task);
+    if (!reader.valid()) {
+        why = "The host gave no usable audio buffers.";
+        return false;
+    }
+    frames = 0;
+    while (!reader.done()) {
+        if (!reader.readNext()) {
+            why = "The host could not read the audio.";
+            return false;
+        }
+        frames += task.readCount;
+    }
+    return true;
+}
+
+}  // namespace wowfix
