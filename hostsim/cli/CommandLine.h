@@ -3,6 +3,8 @@
 // Parsing checks everything that can be checked without opening a file; what
 // depends on the input (a selection past its end) is checked by the command.
 
+#include "hostsim/cli/TonalLine.h"
+
 #include <string>
 #include <vector>
 
@@ -62,6 +64,7 @@ struct DetectOptions {
     std::string pvc;    // the curve to write; may be empty with --list-params
     std::string algorithm;
     std::vector<ParameterSetting> params;
+    TonalLine line;     // --line, for --algorithm cog
     std::string plugin;
     int blockSize = 8192;
     bool listParams = false;
@@ -73,6 +76,7 @@ struct AutoOptions {
     std::string output;
     std::string algorithm;
     std::vector<ParameterSetting> params;
+    TonalLine line;      // --line, for --algorithm cog
     std::string pvcOut;  // empty: the curve is not saved
     std::string png;     // empty: no spectrogram picture
     std::string format;  // empty: the input's container
