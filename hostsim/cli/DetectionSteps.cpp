@@ -65,6 +65,10 @@ int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
             error = "--algorithm " + std::string(algorithm.name) + " needs the line to follow: --line START:FREQ:END";
             return kExitUsage;
         }
+        const AudioSource* file = host.file();
+        if (file != nullptr &&
+            !tonalLineFits(line, static_cast<double>(file->frames()), file->sampleRate(), error))
+            return kExitFailure;
         if (!analyseWholeFile(host, quiet, err, error)) return kExitFailure;
         return dragAlongLine(host, line, quiet, err, error) ? kExitSuccess : kExitFailure;
     }

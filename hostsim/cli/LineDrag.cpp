@@ -159,7 +159,8 @@ bool dragAlongLine(OfflineHost& host, const TonalLine& line, bool quiet, std::os
     }
     const int columns = x1 - x0;
     const int followed = std::abs(drag.followed);
-    if (followed == 0) {
+    // A single column is no line: anything passes the test once.
+    if (followed < 2) {
         error = "no tonal line at " + std::to_string(std::llround(line.frequency)) + " Hz at " +
                 seconds(line.start) + " to follow";
         return false;
