@@ -86,12 +86,17 @@ struct MeasureOptions {
     std::vector<std::string> args;  // the words after "measure"
 };
 
+// The curve steps read their own options.
+struct CurveCommandOptions {
+    std::vector<std::string> args;  // the words after "curve"
+};
+
 struct DemoOptions {
     std::string plugin;  // empty: the default plug-in
     bool quiet = false;  // no progress bars
 };
 
-enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo };
+enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo, Curve };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Help;
@@ -102,6 +107,7 @@ struct CommandLine {
     AutoOptions autoRun;
     MeasureOptions measure;
     DemoOptions demo;
+    CurveCommandOptions curve;
 };
 
 // Parses the arguments after the program name. Answers false with `error`
