@@ -46,36 +46,33 @@ bool keepBand(const SpeedCurve& curve, double sampleRate, const Band& band, Spee
     }
     UniformCurve u = sampleUniform(curve, step);
     const std::size_t count = u.values.size();
-    const double span = static_cast<double>(curve.lastPosition() - curve.firstPosition());
-    if (count < 2 || span <= 0.0) {
+    if (count < 2) {
         out = curve;
         if (band.low > 0.0)
             for (CurvePoint& p : out.points) p.value = 1.0;
         return true;
     }
-    // A fine grid of n = 2^k + 1 points over the curve's span: mirrored, it
-    // is one period of exactly 2^(k+1) points, an even sequence that the
-    // transform sees without any jump.
-    const std::size_t n = nextPowerOfTwo(count - 1) + 1;
-    const std::size_t period = 2 * (n - 1);
-    const double fineStep = span / static_cast<double>(n - 1);
-    const double fineRate = sampleRate / fineStep;
+    // d less the straight line through its ends, r, is zero at both ends;
+    // r followed by −r reversed is one period of an odd sequence of
+    // 2n − 2 points whose value and slope run on across both ends, so the
+    // transform sees no jump and no kink. The line itself is the slowest
+    // motion there is: kept with the mean when the band starts at 0.
+    const std::size_t n = count;
+    const std::size_t period = 2 * n - 2;
+    const double d0 = u.values.front() - 1.0;
+    const double d1 = u.values.back() - 1.0;
+    auto line = [&](std::size_t i) { return d0 + (d1 - d0) * static_cast<double>(i) / static_cast<double>(n - 1); };
     std::vector<std::complex<double>> x(period, 0.0);
-    for (std::size_t i = 0; i < n; ++i)
-        x[i] = curve.valueAt(static_cast<double>(curve.firstPosition()) + static_cast<double>(i) * fineStep) - 1.0;
-    for (std::size_t i = 1; i + 1 < n; ++i) x[period - i] = x[i];
-    transform(x, false);
+    for (std::size_t i = 0; i < n; ++i) x[i] = u.values[i] - 1.0 - line(i);
+    for (std::size_t i = 1; i + 1 < n; ++i) x[period - i] = -x[i];
+    transformAnyLength(x, false);
     for (std::size_t k = 0; k < period; ++k) {
         const std::size_t folded = k <= period / 2 ? k : period - k;
-        x[k] *= gain(static_cast<double>(folded) * fineRate / static_cast<double>(period), band);
+        x[k] *= gain(static_cast<double>(folded) * gridRate / static_cast<double>(period), band);
     }
-    transform(x, true);
-    // Back onto the curve's own grid, linearly between fine samples.
-    for (std::size_t i = 0; i < count; ++i) {
-        const double at = static_cast<double>(u.positionOf(i) - curve.firstPosition()) / fineStep;
-        const std::size_t j = std::min(n - 2, static_cast<std::size_t>(at));
-        const double t = std::clamp(at - static_cast<double>(j), 0.0, 1.0);
-        const double d = (1.0 - t) * x[j].real() + t * x[j + 1].real();
+    transformAnyLength(x, true);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double d = x[i].real() + (band.low > 0.0 ? 0.0 : line(i));
         u.values[i] = std::clamp(1.0 + d, 1e-6, 2.0);
     }
     out = toSpeedCurve(u);

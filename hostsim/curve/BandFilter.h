@@ -1,10 +1,12 @@
 #pragma once
 // Keeps only the speed variations between two modulation frequencies.
 //
-// The deviation d = v − 1 of the evenly sampled curve is mirrored at both
-// ends (so that the ends do not wrap onto each other), transformed, weighted
-// by a real, even gain G(f) and transformed back: a zero-phase filter, no
-// delay and no phase shift at any frequency. G is 1 inside [low, high] and
+// The deviation d = v − 1 of the evenly sampled curve, less the straight
+// line through its ends, is extended by odd reflection at both ends (so that
+// neither a jump nor a kink appears where the ends wrap onto each other),
+// transformed, weighted by a real, even gain G(f) and transformed back: a
+// zero-phase filter, no delay and no phase shift at any frequency. The line
+// counts as the slowest motion: it is kept when low = 0, removed otherwise. G is 1 inside [low, high] and
 // falls to 0 along raised-cosine edges of relative width kEdgeWidth centred
 // on each limit (gain ½ at the limit itself). low = 0 keeps the constant part
 // (the mean speed); low > 0 removes it, so the result has mean speed 1.
@@ -15,7 +17,7 @@
 
 namespace wowfix::curve {
 
-constexpr double kEdgeWidth = 0.2;  // of the limit's frequency, each side
+constexpr double kEdgeWidth = 1.0 / 3.0;  // of the limit's frequency, each side
 
 struct Band {
     double low = 0.0;   // Hz, 0 or more

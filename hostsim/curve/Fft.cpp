@@ -40,4 +40,26 @@ bool transform(std::vector<std::complex<double>>& x, bool inverse) {
     return true;
 }
 
+void transformAnyLength(std::vector<std::complex<double>>& x, bool inverse) {
+    const std::size_t n = x.size();
+    if (n == 0 || transform(x, inverse)) return;
+    // nk = (n² + k² − (k − n)²) / 2: X[k] = w[k]* Σ (x[n] w[n]*) w[k − n], w[m] = e^(±iπ m²/N).
+    const double sign = inverse ? 1.0 : -1.0;
+    std::vector<std::complex<double>> chirp(n);
+    for (std::size_t m = 0; m < n; ++m) {
+        const double angle = sign * M_PI * static_cast<double>((m * m) % (2 * n)) / static_cast<double>(n);
+        chirp[m] = std::complex<double>(std::cos(angle), std::sin(angle));
+    }
+    const std::size_t size = nextPowerOfTwo(2 * n - 1);
+    std::vector<std::complex<double>> a(size, 0.0), b(size, 0.0);
+    for (std::size_t m = 0; m < n; ++m) a[m] = x[m] * chirp[m];
+    b[0] = std::conj(chirp[0]);
+    for (std::size_t m = 1; m < n; ++m) b[m] = b[size - m] = std::conj(chirp[m]);
+    transform(a, false);
+    transform(b, false);
+    for (std::size_t m = 0; m < size; ++m) a[m] *= b[m];
+    transform(a, true);
+    for (std::size_t k = 0; k < n; ++k) x[k] = a[k] * chirp[k] / (inverse ? static_cast<double>(n) : 1.0);
+}
+
 }  // namespace wowfix::curve

@@ -11,5 +11,8 @@ namespace wowfix::curve {
 std::size_t nextPowerOfTwo(std::size_t n);
 // False (nothing done) when the size is not a power of two.
 bool transform(std::vector<std::complex<double>>& data, bool inverse);
+// The same transform for any length, through Bluestein's chirp: a
+// convolution computed with power-of-two transforms.
+void transformAnyLength(std::vector<std::complex<double>>& data, bool inverse);
 
 }  // namespace wowfix::curve
