@@ -96,7 +96,7 @@ struct DemoOptions {
     bool quiet = false;  // no progress bars
 };
 
-enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo, Curve };
+enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo, Curve, Batch };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Help;
@@ -108,6 +108,7 @@ struct CommandLine {
     MeasureOptions measure;
     DemoOptions demo;
     CurveCommandOptions curve;
+    CurveCommandOptions batch;  // the words after "batch"
 };
 
 // Parses the arguments after the program name. Answers false with `error`

@@ -1,5 +1,6 @@
 #include "hostsim/cli/Usage.h"
 
+#include "hostsim/batch/BatchCommand.h"
 #include "hostsim/cli/AutoCommand.h"
 #include "hostsim/cli/CommandLine.h"
 #include "hostsim/cli/CorrectCommand.h"
@@ -37,6 +38,7 @@ void printUsage(std::ostream& out) {
            "  wowfix-host curve join A.pvc B.pvc ... OUT.pvc\n"
            "  wowfix-host curve plot CURVE.pvc OUT.png [--true TRUE.pvc] --rate HZ | --audio FILE\n"
            "  wowfix-host curve rate CURVE.pvc OUT.pvc --curve-rate HZ --audio TARGET [--tolerance SECONDS]\n"
+           "  wowfix-host batch MANIFEST.toml [--jobs N] [--shard I/N] [--quiet] [--plugin PATH]\n"
            "  wowfix-host --help\n"
            "\n"
            "A stand-in for an audio editor that hosts the wowfix VST 2 plug-in offline.\n"
@@ -76,6 +78,10 @@ void printUsage(std::ostream& out) {
            "             writes the fit over the whole file; join scales each curve to the ones\n"
            "             before it where they overlap and blends across the seams; plot draws the\n"
            "             deviation and its spectrum; rate scales positions from HZ to TARGET's rate.\n"
+           "batch        restores every file of a TOML manifest the same way (see the README), N at a\n"
+           "             time; skips files whose output is up to date, so a rerun resumes; --shard\n"
+           "             runs every N-th file from the I-th, for job arrays; writes a CSV and JSON\n"
+           "             report with the wow and flutter before and after.\n"
            "\n"
            "--block N    frames per host read and write buffer (default 8192).\n"
            "--plugin     the plug-in library; default: the wowfix plug-in beside this program or of\n"
@@ -114,6 +120,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return runDemo(command.demo, out, err);
         case CommandKind::Curve:
             return runCurve(command.curve.args, out, err);
+        case CommandKind::Batch:
+            return batch::runBatchCommand(command.batch.args, out, err);
     }
     return kExitUsage;
 }
