@@ -5,12 +5,15 @@
 namespace wowfix::curve {
 
 std::int64_t naturalStep(const SpeedCurve& curve) {
-    std::vector<std::int64_t> gaps;
-    for (std::size_t i = 1; i < curve.points.size(); ++i)
-        gaps.push_back(curve.points[i].position - curve.points[i - 1].position);
-    if (gaps.empty()) return 1;
-    std::nth_element(gaps.begin(), gaps.begin() + static_cast<long>(gaps.size() / 2), gaps.end());
-    return std::max<std::int64_t>(1, gaps[gaps.size() / 2]);
+    if (curve.points.size() < 2) return 1;
+    std::int64_t smallest = curve.lastPosition() - curve.firstPosition();
+    // The last gap is left out when there are others: curves end on the
+    // selection's last frame, whatever their own spacing.
+    const std::size_t gaps = curve.points.size() - 1;
+    for (std::size_t i = 1; i < curve.points.size() && (i < gaps || gaps == 1); ++i)
+        smallest = std::min(smallest, curve.points[i].position - curve.points[i - 1].position);
+    const std::int64_t finest = (curve.lastPosition() - curve.firstPosition()) / 1000000;
+    return std::max<std::int64_t>({1, smallest, finest});
 }
 
 UniformCurve sampleUniform(const SpeedCurve& curve, std::int64_t step) {

@@ -18,8 +18,10 @@ struct UniformCurve {
     std::int64_t positionOf(std::size_t i) const { return start + static_cast<std::int64_t>(i) * step; }
 };
 
-// The median spacing of the curve's points (at least 1 frame): the grid that
-// keeps the detail the curve has.
+// The smallest spacing of the curve's points: the grid that keeps all the
+// detail the curve has, also where thinning left long straight stretches
+// (the last spacing, up to the selection's end, does not count).
+// At least 1 frame, and no finer than a millionth of the curve's span.
 std::int64_t naturalStep(const SpeedCurve& curve);
 
 // The curve on the grid from its first point up to its last.
