@@ -1,5 +1,8 @@
 #include "hostsim/cli/CurveCommand.h"
 
+#include <sndfile.h>
+
+#include <cmath>
 #include <map>
 
 #include "hostsim/SndfileSource.h"
@@ -12,6 +15,7 @@
 #include "hostsim/curve/CurveRate.h"
 #include "hostsim/curve/CyclicFit.h"
 #include "hostsim/curve/PvcText.h"
+#include "hostsim/curve/TuningEstimate.h"
 #include "tools/meter/PngFile.h"
 
 namespace wowfix::hostsim {
@@ -141,16 +145,64 @@ int runBand(const CurveArgs& a, std::ostream& out, std::ostream& err) {
     return written(a.positional[1], result, err);
 }
 
+// The tuning of `path`'s programme (channels mixed), in cents from A4 = a4.
+bool tuningOf(const std::string& path, double a4, double& cents, std::string& error) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr) {
+        error = path + ": " + sf_strerror(nullptr);
+        return false;
+    }
+    TuningEstimate estimate(info.samplerate);
+    std::vector<float> block(4096 * static_cast<std::size_t>(info.channels));
+    std::vector<float> mono(4096);
+    sf_count_t frames = 0;
+    while ((frames = sf_readf_float(file, block.data(), 4096)) > 0) {
+        for (sf_count_t i = 0; i < frames; ++i) {
+            double sum = 0.0;
+            for (int c = 0; c < info.channels; ++c) sum += block[static_cast<std::size_t>(i * info.channels + c)];
+            mono[static_cast<std::size_t>(i)] = static_cast<float>(sum / info.channels);
+        }
+        estimate.add(mono.data(), static_cast<std::size_t>(frames));
+    }
+    sf_close(file);
+    if (!estimate.offsetCents(a4, cents, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    return true;
+}
+
 int runCentre(const CurveArgs& a, std::ostream& out, std::ostream& err) {
     std::string error;
-    if (!expectFiles(a, 2, "wowfix-host curve centre CURVE.pvc OUT.pvc --mean", error))
-        return failWith(err, error, kExitUsage);
-    if (!a.flags.count("mean")) return failWith(err, "centre needs --mean", kExitUsage);
+    const char* usage = "wowfix-host curve centre CURVE.pvc OUT.pvc --mean | --pitch A4=HZ --from INPUT";
+    if (!expectFiles(a, 2, usage, error)) return failWith(err, error, kExitUsage);
+    const bool byPitch = a.has("pitch");
+    if (a.flags.count("mean") == (byPitch ? 1u : 0u))
+        return failWith(err, std::string("centre needs one of --mean, --pitch A4=HZ; usage: ") + usage, kExitUsage);
+    double a4 = 0.0;
+    if (byPitch) {
+        const std::string& text = a.values.at("pitch");
+        if (text.rfind("A4=", 0) != 0 || !parseNumber(text.substr(3), a4) || a4 < 200.0 || a4 > 600.0)
+            return failWith(err, "bad --pitch '" + text + "': expected A4=HZ, e.g. A4=440", kExitUsage);
+        if (!a.has("from")) return failWith(err, "--pitch needs the audio: --from INPUT", kExitUsage);
+    } else if (a.has("from")) {
+        return failWith(err, "--from belongs to --pitch", kExitUsage);
+    }
     SpeedCurve curve;
     if (!readPvcFile(a.positional[0], curve, error)) return failWith(err, error);
     const double mean = timeMean(curve);
-    out << "mean speed " << mean << " made 1\n";
-    return written(a.positional[1], centreMean(curve), err);
+    if (!byPitch) {
+        out << "mean speed " << mean << " made 1\n";
+        return written(a.positional[1], centreMean(curve), err);
+    }
+    // Corrected along k·curve, the programme sounds 1200·log2(k·mean) cents
+    // lower than it was: k makes that the offset found.
+    double cents = 0.0;
+    if (!tuningOf(a.values.at("from"), a4, cents, error)) return failWith(err, error);
+    const double factor = std::pow(2.0, cents / 1200.0) / mean;
+    out << "programme " << cents << " cents from A4 = " << a4 << " Hz; curve scaled by " << factor << "\n";
+    return written(a.positional[1], scaled(curve, factor), err);
 }
 
 bool parseStretch(const std::string& text, Stretch& s, std::string& error) {
@@ -257,7 +309,7 @@ int runCurve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::string error;
     std::vector<std::string> valued, flags;
     if (step == "band") valued = {"keep", "wow", "rate", "audio"}, flags = {"flutter"};
-    else if (step == "centre") flags = {"mean"};
+    else if (step == "centre") valued = {"pitch", "from"}, flags = {"mean"};
     else if (step == "cyclic") valued = {"rpm", "period", "harmonics", "use", "rate", "audio"};
     else if (step == "join") {}
     else if (step == "plot") valued = {"true", "rate", "audio"};

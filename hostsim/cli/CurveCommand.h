@@ -2,7 +2,7 @@
 // wowfix-host curve: conditioning of .pvc curves outside the plug-in,
 //
 //     wowfix-host curve band CURVE.pvc OUT.pvc --keep LO:HI | --wow slow|medium|fast | --flutter
-//     wowfix-host curve centre CURVE.pvc OUT.pvc --mean
+//     wowfix-host curve centre CURVE.pvc OUT.pvc --mean | --pitch A4=440 --from INPUT
 //     wowfix-host curve cyclic CURVE.pvc OUT.pvc --rpm 33.33|45|78 | --period SECONDS
 //                               [--harmonics N] [--use FROM:TO ...]
 //     wowfix-host curve join A.pvc B.pvc ... OUT.pvc
