@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "hostsim/PartialFile.h"
+#include "hostsim/batch/WholeFile.h"
 
 namespace wowfix::batch {
 
@@ -75,22 +75,6 @@ std::string reportJson(const Manifest& manifest, const std::vector<JobRecord>& r
     }
     s << "\n  ]\n}\n";
     return s.str();
-}
-
-bool writeWholeFile(const std::string& path, const std::string& text, std::string& error) {
-    std::unique_ptr<hostsim::PartialFile> file = hostsim::PartialFile::create(path, error);
-    if (!file) return false;
-    std::FILE* out = fdopen(file->takeDescriptor(), "wb");
-    if (out == nullptr) {
-        error = path + ": cannot write";
-        return false;
-    }
-    const bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    if (std::fclose(out) != 0 || !ok) {
-        error = path + ": write failed";
-        return false;
-    }
-    return file->commit(error);
 }
 
 bool writeReport(const Manifest& manifest, const std::vector<JobRecord>& records, std::string& error) {

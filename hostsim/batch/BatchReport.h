@@ -17,7 +17,4 @@ std::string reportCsv(const Manifest& manifest, const std::vector<JobRecord>& re
 std::string reportJson(const Manifest& manifest, const std::vector<JobRecord>& records);
 bool writeReport(const Manifest& manifest, const std::vector<JobRecord>& records, std::string& error);
 
-// Writes `text` to `path` beside and renamed.
-bool writeWholeFile(const std::string& path, const std::string& text, std::string& error);
-
 }  // namespace wowfix::batch

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "hostsim/PartialFile.h"
+#include "hostsim/batch/WholeFile.h"
 
 namespace wowfix::batch {
 
@@ -44,20 +44,7 @@ bool writeRecord(const std::string& path, const JobRecord& r, std::string& error
       << "\noutput=" << r.outputStamp << "\nseconds=" << r.seconds << "\n";
     if (r.before) s << "before=" << figuresText(*r.before) << "\n";
     if (r.after) s << "after=" << figuresText(*r.after) << "\n";
-    const std::string text = s.str();
-    std::unique_ptr<hostsim::PartialFile> file = hostsim::PartialFile::create(path, error);
-    if (!file) return false;
-    std::FILE* out = fdopen(file->takeDescriptor(), "wb");
-    if (out == nullptr) {
-        error = path + ": cannot write";
-        return false;
-    }
-    const bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    if (std::fclose(out) != 0 || !ok) {
-        error = path + ": write failed";
-        return false;
-    }
-    return file->commit(error);
+    return writeWholeFile(path, s.str(), error);
 }
 
 bool readRecord(const std::string& path, JobRecord& r) {
