@@ -380,6 +380,16 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
         command.measure.args.assign(args.begin() + 1, args.end());
         return true;
     }
+    if (name == "curve") {
+        command.kind = CommandKind::Curve;
+        command.curve.args.assign(args.begin() + 1, args.end());
+        return true;
+    }
+    if (name == "batch") {
+        command.kind = CommandKind::Batch;
+        command.batch.args.assign(args.begin() + 1, args.end());
+        return true;
+    }
     if (name == "demo") {
         command.kind = CommandKind::Demo;
         return parseDemo(args, command.demo, error);

@@ -90,12 +90,17 @@ struct MeasureOptions {
     std::vector<std::string> args;  // the words after "measure"
 };
 
+// The curve steps read their own options.
+struct CurveCommandOptions {
+    std::vector<std::string> args;  // the words after "curve"
+};
+
 struct DemoOptions {
     std::string plugin;  // empty: the default plug-in
     bool quiet = false;  // no progress bars
 };
 
-enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo };
+enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo, Curve, Batch };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Help;
@@ -106,6 +111,8 @@ struct CommandLine {
     AutoOptions autoRun;
     MeasureOptions measure;
     DemoOptions demo;
+    CurveCommandOptions curve;
+    CurveCommandOptions batch;  // the words after "batch"
 };
 
 // Parses the arguments after the program name. Answers false with `error`
