@@ -3,6 +3,8 @@
 #include "host/NotificationHandler.h"
 #include "pvc/FileSlotMap.h"
 #include "pvc/UndoHistory.h"
+#include "pvc/tools/EditArea.h"
+#include "pvc/tools/EditTools.h"
 #include "tasks/EditorPort.h"
 
 #include <array>
@@ -46,6 +48,16 @@ public:
     // The undo history of the open file.
     UndoHistory& history();
 
+    // The mouse tools over the spectrogram panel, as the window routes the
+    // pointer to them. useTool selects `tool` when another one is selected
+    // (false for an unknown number); pointer hands one event to the
+    // selected tool: phase 0 press, 1 drag, 2 release, 3 hover. False for
+    // another phase, or when no spectrogram has been laid out yet.
+    bool useTool(int tool);
+    bool pointer(int phase, int x, int y);
+    const EditTools& tools() const { return tools_; }
+    const EditArea& area() const { return area_; }
+
     int columnsDrawn() const { return columnsDrawn_; }
     int curveDrawings() const { return curveDrawings_; }
     const std::string& fileName() const { return fileName_; }
@@ -53,6 +65,7 @@ public:
 private:
     void openNewFile(VstAudioFile* files, int count);
     void followOpenFile(const VstAudioFile& file);
+    EditContext editContext();
 
     OfflinePlugin& plugin_;
     EditorView view_;
@@ -64,6 +77,8 @@ private:
     FileSlotMap slots_;
     std::array<UndoHistory, FileSlotMap::slotCount> histories_{};
     std::string fileName_;
+    EditTools tools_;
+    EditArea area_;
     int columnsDrawn_ = 0;
     int curveDrawings_ = 0;
     double progress_ = -1.0;

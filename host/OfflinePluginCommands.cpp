@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string>
 
 namespace wowfix {
 namespace {
@@ -24,6 +25,35 @@ template <typename Record>
 Record* writableRecord(void* ptr) {
     auto* r = static_cast<Record*>(ptr);
     return r != nullptr && r->size >= static_cast<std::int32_t>(sizeof(Record)) ? r : nullptr;
+}
+
+// The pointer's events for one of the editor's mouse tools.
+VstIntPtr runToolEvents(OfflinePlugin& plugin, void* ptr) {
+    auto* input = writableRecord<vendor::ToolEvents>(ptr);
+    if (input == nullptr || input->count < 0 || input->count > 1000000 ||
+        (input->count > 0 && input->events == nullptr))
+        return 0;
+    HeadlessEditor& editor = plugin.headlessEditor();
+    std::string& message = plugin.taskState().message;
+    if (!editor.useTool(input->tool)) {
+        message = "There is no mouse tool " + std::to_string(input->tool) + ".";
+        return 0;
+    }
+    for (int i = 0; i < input->count; ++i) {
+        const vendor::PointerEvent& event = input->events[i];
+        if (event.phase < vendor::kPointerPress || event.phase > vendor::kPointerHover) {
+            message = "An unknown pointer event was given to the mouse tool.";
+            return 0;
+        }
+        if (!editor.pointer(event.phase, event.x, event.y)) {
+            message = "There is no spectrogram for the mouse tools yet.";
+            return 0;
+        }
+    }
+    input->followed = editor.tools().centreOfGravity().followed();
+    input->curvePoints = plugin.curve().count();
+    input->undoPosition = editor.history().position();
+    return 1;
 }
 
 }  // namespace
@@ -137,6 +167,13 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
             if (std::isfinite(settings->highDb)) spectrogram_.setHighDb(settings->highDb);
             if (std::isfinite(settings->lowDb)) spectrogram_.setLowDb(settings->lowDb);
             if (std::isfinite(settings->highDb)) spectrogram_.setHighDb(settings->highDb);
+            // What the zoom rectangle and the reference-line bar do.
+            const float bottom = settings->bottomFrequency;
+            const float top = settings->topFrequency;
+            if (std::isfinite(bottom) && std::isfinite(top) && (bottom != 0.0f || top != 0.0f))
+                spectrogram_.setFrequencyRange(bottom, top);
+            if (std::isfinite(settings->referenceFrequency) && settings->referenceFrequency > 0.0f)
+                spectrogram_.setReferenceFrequency(settings->referenceFrequency);
             return 1;
         }
         case vendor::kReadSpectrogram: {
@@ -166,6 +203,8 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
         case vendor::kUseRuntimeLibrary:
             setUseRuntimeLibrary(opt != 0.0f);
             return 1;
+        case vendor::kToolEvents:
+            return runToolEvents(*this, ptr);
         default:
             return 0;
     }

@@ -52,15 +52,32 @@ enum Command : std::intptr_t {
     // Answers 0 for an unknown algorithm or index, or when the detector
     // cannot exist (pilot tone below 24000 Hz).
     kDetectorParameter = 8,
+    // ptr: ToolEvents*. Hands the pointer's press, moves and release, in the
+    // spectrogram panel's pixels, to one of the editor's mouse tools, as the
+    // window does when the user works on the picture; a tool other than the
+    // selected one is selected first (and opens a new undo step with its
+    // first change, as choosing it in the editor does). The tool works on the
+    // curve and the spectrogram of the last acquisition: run one first (the
+    // view acquisition, mode 8, for a part of the file). Answers 0 for an
+    // unknown tool or phase, or when there is no spectrogram yet.
+    kToolEvents = 9,
     // opt: 1 makes the next hum tracking (task mode 3) the variant that
     // first shows the signal as the hum library preprocesses it (the
     // editor's "Show Hum"), 0 the plain one.
-    kUseRuntimeLibrary = 16,
+    kUseRuntimeLibrary = 10,
 };
 
 // Algorithm numbers, as the editor's algorithm list counts them.
 constexpr std::int32_t kHumAlgorithm = 3;
 constexpr std::int32_t kPilotToneAlgorithm = 4;
+
+// Mouse tools, as the editor numbers them.
+constexpr std::int32_t kMovePointTool = 1;
+constexpr std::int32_t kProcessingAreaTool = 2;
+constexpr std::int32_t kDeletePointsTool = 3;
+constexpr std::int32_t kCentreOfGravityTool = 4;
+constexpr std::int32_t kInsertPointsTool = 5;
+constexpr std::int32_t kDrawCurveTool = 6;
 
 struct CurveFile {
     std::int32_t size;     // sizeof(CurveFile)
@@ -78,6 +95,10 @@ struct ViewSettings {
     double rangeEnd;           // range (end <= start) means the whole file
     float lowDb;               // displayed level window, dB above the floor
     float highDb;
+    float bottomFrequency;     // frequency band the rows show, Hz; 0 for both:
+    float topFrequency;        // the whole spectrum
+    float referenceFrequency;  // the curve's reference line, Hz (speed 1.0);
+                               // 0: the middle of the band
 };
 
 struct SpectrogramImage {
@@ -101,6 +122,31 @@ struct DetectorParameter {
     std::int32_t count;      // out: parameters of the detector
     char name[64];           // out
     char label[16];          // out: the unit ("smpl", "%", ...)
+};
+
+enum PointerPhase : std::int32_t {
+    kPointerPress = 0,    // left button down
+    kPointerDrag = 1,     // moved with the button held
+    kPointerRelease = 2,  // button up
+    kPointerHover = 3,    // moved without a button
+};
+
+struct PointerEvent {
+    std::int32_t phase;   // PointerPhase
+    std::int32_t x;       // panel pixel column, 0 at the left (the store's
+    std::int32_t y;       // column x); row, 0 at the top (the store's row y)
+};
+
+struct ToolEvents {
+    std::int32_t size;           // sizeof(ToolEvents)
+    std::int32_t tool;           // kMovePointTool ... kDrawCurveTool
+    std::int32_t count;          // events at `events`, 0 ... 1000000
+    const PointerEvent* events;
+    std::int32_t followed;       // out: columns the centre-of-gravity tool
+                                 // followed at its last release, signed
+                                 // (negative leftwards), 0 when none
+    std::int32_t curvePoints;    // out: points of the curve afterwards
+    std::int32_t undoPosition;   // out: the open file's undo position
 };
 
 struct TextBuffer {

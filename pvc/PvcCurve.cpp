@@ -116,7 +116,7 @@ bool PvcCurve::appendPoint(int position, float value, bool thin)
 
 bool PvcCurve::insertPoint(int position, float value, bool thin)
 {
-    if (!(value > 0.0f) || position < 1 || std::int64_t{position} >= std::int64_t{length_} - 1)
+    if (!(value > 0.0f) || !std::isfinite(value) || position < 1 || std::int64_t{position} >= std::int64_t{length_} - 1)
         return true;
     // The first gap between two neighbours that holds `position` strictly.
     for (std::size_t i = 0; i + 1 < points_.size(); ++i) {

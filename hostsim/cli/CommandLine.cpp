@@ -262,7 +262,7 @@ bool readParameters(const OptionReader& reader, std::vector<ParameterSetting>& p
 
 bool parseDetect(const std::vector<std::string>& args, DetectOptions& options, std::string& error) {
     OptionReader reader(args, 1);
-    if (!reader.read({"algorithm", "pvc", "block", "plugin"}, {"list-params", "quiet"}, error, {"param"}))
+    if (!reader.read({"algorithm", "pvc", "block", "plugin", "line"}, {"list-params", "quiet"}, error, {"param"}))
         return false;
     options.listParams = reader.flag("list-params");
     const char* usage = "wowfix-host detect INPUT --algorithm NAME --pvc OUT.pvc";
@@ -274,6 +274,10 @@ bool parseDetect(const std::vector<std::string>& args, DetectOptions& options, s
         options.input = reader.positional()[0];
     }
     if (!readAlgorithm(reader, "detect", options.algorithm, error)) return false;
+    if ((!options.listParams || reader.has("line")) &&
+        !readTonalLine(reader.has("line"), reader.has("line") ? reader.value("line") : "", options.algorithm,
+                       options.line, error))
+        return false;
     if (reader.has("pvc")) options.pvc = reader.value("pvc");
     if (options.listParams && reader.has("pvc")) {
         error = "--list-params writes no curve; leave out --pvc";
@@ -292,12 +296,16 @@ bool parseDetect(const std::vector<std::string>& args, DetectOptions& options, s
 
 bool parseAuto(const std::vector<std::string>& args, AutoOptions& options, std::string& error) {
     OptionReader reader(args, 1);
-    if (!reader.read({"algorithm", "pvc-out", "png", "block", "format", "plugin"}, {"quiet"}, error, {"param"}))
+    if (!reader.read({"algorithm", "pvc-out", "png", "block", "format", "plugin", "line"}, {"quiet"}, error,
+                     {"param"}))
         return false;
     if (!expectPositional(reader, 2, "wowfix-host auto INPUT OUTPUT --algorithm NAME", error)) return false;
     options.input = reader.positional()[0];
     options.output = reader.positional()[1];
     if (!readAlgorithm(reader, "auto", options.algorithm, error)) return false;
+    if (!readTonalLine(reader.has("line"), reader.has("line") ? reader.value("line") : "", options.algorithm,
+                       options.line, error))
+        return false;
     if (!readParameters(reader, options.params, error)) return false;
     for (const char* name : {"pvc-out", "png"}) {
         if (reader.has(name) && reader.value(name).empty()) {
@@ -370,6 +378,16 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
     if (name == "measure") {
         command.kind = CommandKind::Measure;
         command.measure.args.assign(args.begin() + 1, args.end());
+        return true;
+    }
+    if (name == "curve") {
+        command.kind = CommandKind::Curve;
+        command.curve.args.assign(args.begin() + 1, args.end());
+        return true;
+    }
+    if (name == "batch") {
+        command.kind = CommandKind::Batch;
+        command.batch.args.assign(args.begin() + 1, args.end());
         return true;
     }
     if (name == "demo") {

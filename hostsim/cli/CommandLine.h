@@ -3,6 +3,8 @@
 // Parsing checks everything that can be checked without opening a file; what
 // depends on the input (a selection past its end) is checked by the command.
 
+#include "hostsim/cli/TonalLine.h"
+
 #include <string>
 #include <vector>
 
@@ -62,6 +64,7 @@ struct DetectOptions {
     std::string pvc;    // the curve to write; may be empty with --list-params
     std::string algorithm;
     std::vector<ParameterSetting> params;
+    TonalLine line;     // --line, for --algorithm cog
     std::string plugin;
     int blockSize = 8192;
     bool listParams = false;
@@ -73,6 +76,7 @@ struct AutoOptions {
     std::string output;
     std::string algorithm;
     std::vector<ParameterSetting> params;
+    TonalLine line;      // --line, for --algorithm cog
     std::string pvcOut;  // empty: the curve is not saved
     std::string png;     // empty: no spectrogram picture
     std::string format;  // empty: the input's container
@@ -86,12 +90,17 @@ struct MeasureOptions {
     std::vector<std::string> args;  // the words after "measure"
 };
 
+// The curve steps read their own options.
+struct CurveCommandOptions {
+    std::vector<std::string> args;  // the words after "curve"
+};
+
 struct DemoOptions {
     std::string plugin;  // empty: the default plug-in
     bool quiet = false;  // no progress bars
 };
 
-enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo };
+enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo, Curve, Batch };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Help;
@@ -102,6 +111,8 @@ struct CommandLine {
     AutoOptions autoRun;
     MeasureOptions measure;
     DemoOptions demo;
+    CurveCommandOptions curve;
+    CurveCommandOptions batch;  // the words after "batch"
 };
 
 // Parses the arguments after the program name. Answers false with `error`

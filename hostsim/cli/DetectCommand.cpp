@@ -50,9 +50,14 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& err
 
     OfflineHost host(options.blockSize);
     if (!startSession(host, options.plugin, std::move(source), input, error, &err)) return failWith(err, error);
+    if (options.listParams && algorithm->followsLine) {
+        out << "--algorithm " << algorithm->name << " (" << algorithm->title
+            << ") has no parameters; it follows --line START:FREQ:END\n";
+        return kExitSuccess;
+    }
     if (options.listParams) return listParameters(host, options, *algorithm, out, err);
 
-    const int status = detectCurve(host, *algorithm, options.params, options.quiet, err, error);
+    const int status = detectCurve(host, *algorithm, options.params, options.line, options.quiet, err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
     if (!saveCurve(host, options.pvc, error)) return failWith(err, error);
     if (!options.quiet) tellCurveWritten(options.pvc, err);

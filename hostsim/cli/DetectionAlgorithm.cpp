@@ -9,11 +9,16 @@ namespace wowfix::hostsim {
 
 namespace {
 
+// The editor's algorithm number of the centre-of-gravity line follower.
+constexpr int kCentreOfGravityAlgorithm = 5;
+
 const DetectionAlgorithm kAlgorithms[] = {
     {"pilot", "High-Frequency Pilot Tone Tracking", vendor::kPilotToneAlgorithm, kPilotToneTrackingTask,
-     "the pilot-tone tracking", "tracking", 2},
+     "the pilot-tone tracking", "tracking", 2, false},
+    {"cog", "Centre of Gravity", kCentreOfGravityAlgorithm, kViewAcquisitionTask, "the centre-of-gravity tracking",
+     "tracking", 1, true},
     {"hum", "Power-Line Hum Frequency Tracking", vendor::kHumAlgorithm, kLibraryDetectionTask, "the hum tracking",
-     "tracking", 2},
+     "tracking", 2, false},
 };
 
 }  // namespace

@@ -14,6 +14,7 @@ struct DetectionAlgorithm {
     const char* taskName;   // for messages: "the pilot-tone tracking"
     const char* progress;   // progress bar label
     int passes;             // times the task reads the file
+    bool followsLine;       // dragged along a tonal line (--line), no task
 };
 
 // Null for a name that is not one of them.

@@ -3,6 +3,7 @@
 #include "host/VendorCommands.h"
 #include "hostsim/cli/DetectorParameters.h"
 #include "hostsim/cli/HostSession.h"
+#include "hostsim/cli/LineDrag.h"
 #include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/SpectrogramSteps.h"
 
@@ -49,6 +50,28 @@ bool buildCurve(OfflineHost& host, const DetectionAlgorithm& algorithm, bool qui
 
 int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
                 const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err, std::string& error) {
+    return detectCurve(host, algorithm, settings, TonalLine{}, quiet, err, error);
+}
+
+int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
+                const std::vector<ParameterSetting>& settings, const TonalLine& line, bool quiet, std::ostream& err,
+                std::string& error) {
+    if (algorithm.followsLine) {
+        if (!settings.empty()) {
+            error = "the " + std::string(algorithm.name) + " algorithm has no parameters";
+            return kExitUsage;
+        }
+        if (!line.given) {
+            error = "--algorithm " + std::string(algorithm.name) + " needs the line to follow: --line START:FREQ:END";
+            return kExitUsage;
+        }
+        const AudioSource* file = host.file();
+        if (file != nullptr &&
+            !tonalLineFits(line, static_cast<double>(file->frames()), file->sampleRate(), error))
+            return kExitFailure;
+        if (!analyseWholeFile(host, quiet, err, error)) return kExitFailure;
+        return dragAlongLine(host, line, quiet, err, error) ? kExitSuccess : kExitFailure;
+    }
     if (!analyseWholeFile(host, quiet, err, error)) return kExitFailure;
     const int status = applyParameters(host, algorithm, settings, quiet, err, error);
     if (status != kExitSuccess) return status;

@@ -7,6 +7,7 @@
 #include "hostsim/OfflineHost.h"
 #include "hostsim/cli/CommandLine.h"
 #include "hostsim/cli/DetectionAlgorithm.h"
+#include "hostsim/cli/TonalLine.h"
 
 #include <ostream>
 #include <string>
@@ -31,9 +32,13 @@ int applyParameters(OfflineHost& host, const DetectionAlgorithm& algorithm,
 bool buildCurve(OfflineHost& host, const DetectionAlgorithm& algorithm, bool quiet, std::ostream& err,
                 std::string& error);
 
-// All three in order; answers the exit status.
+// All three in order; answers the exit status. An algorithm that follows a
+// tonal line takes no parameters and drags along `line` instead of a task.
 int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
                 const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err, std::string& error);
+int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
+                const std::vector<ParameterSetting>& settings, const TonalLine& line, bool quiet, std::ostream& err,
+                std::string& error);
 
 // The plug-in writes its curve to `path` (replacing it only when complete).
 bool saveCurve(OfflineHost& host, const std::string& path, std::string& error);

@@ -1,8 +1,10 @@
 #include "hostsim/cli/Usage.h"
 
+#include "hostsim/batch/BatchCommand.h"
 #include "hostsim/cli/AutoCommand.h"
 #include "hostsim/cli/CommandLine.h"
 #include "hostsim/cli/CorrectCommand.h"
+#include "hostsim/cli/CurveCommand.h"
 #include "hostsim/cli/DemoCommand.h"
 #include "hostsim/cli/DetectCommand.h"
 #include "hostsim/cli/HostSession.h"
@@ -22,12 +24,23 @@ void printUsage(std::ostream& out) {
            "                      [--block N] [--quiet] [--plugin PATH]\n"
            "  wowfix-host detect INPUT --algorithm pilot --pvc OUT.pvc [--param NAME=VALUE ...]\n"
            "                      [--block N] [--quiet] [--plugin PATH]\n"
+           "  wowfix-host detect INPUT --algorithm cog --line START:FREQ:END --pvc OUT.pvc [--quiet]\n"
            "  wowfix-host detect [INPUT] --algorithm pilot --list-params [--param NAME=VALUE ...]\n"
            "  wowfix-host auto INPUT OUTPUT --algorithm pilot [--pvc-out CURVE.pvc] [--png SPECTROGRAM.png]\n"
            "                      [--param NAME=VALUE ...] [--block N] [--format NAME] [--quiet]\n"
            "                      [--plugin PATH]\n"
+           "  wowfix-host auto INPUT OUTPUT --algorithm cog --line START:FREQ:END [--pvc-out CURVE.pvc] ...\n"
            "  wowfix-host measure INPUT [--tone HZ|auto] [--plot OUT.png]\n"
            "  wowfix-host demo [--quiet] [--plugin PATH]\n"
+           "  wowfix-host curve band CURVE.pvc OUT.pvc --keep LO:HI | --wow slow|medium|fast | --flutter\n"
+           "                      --rate HZ | --audio FILE\n"
+           "  wowfix-host curve centre CURVE.pvc OUT.pvc --mean | --pitch A4=HZ --from INPUT\n"
+           "  wowfix-host curve cyclic CURVE.pvc OUT.pvc --rpm RPM | --period SECONDS [--harmonics N]\n"
+           "                      [--use FROM:TO ...] --rate HZ | --audio FILE\n"
+           "  wowfix-host curve join A.pvc B.pvc ... OUT.pvc\n"
+           "  wowfix-host curve plot CURVE.pvc OUT.png [--true TRUE.pvc] --rate HZ | --audio FILE\n"
+           "  wowfix-host curve rate CURVE.pvc OUT.pvc --curve-rate HZ --audio TARGET [--tolerance SECONDS]\n"
+           "  wowfix-host batch MANIFEST.toml [--jobs N] [--shard I/N] [--quiet] [--plugin PATH]\n"
            "  wowfix-host --help\n"
            "\n"
            "A stand-in for an audio editor that hosts the wowfix VST 2 plug-in offline.\n"
@@ -47,6 +60,9 @@ void printUsage(std::ostream& out) {
            "detect       the plug-in finds the speed curve of INPUT and writes it to OUT.pvc.\n"
            "             --algorithm pilot: tracks a high-frequency pilot tone recorded with the\n"
            "             programme (files sampled at 24000 Hz or more).\n"
+           "             --algorithm cog --line START:FREQ:END: drags the centre-of-gravity tool\n"
+           "             along a tonal line of the programme, FREQ Hz at START s, up to END s; the\n"
+           "             curve is 1.0 at START and follows the line's frequency ratio to END.\n"
            "             --param NAME=VALUE: a detector setting in the units the plug-in shows\n"
            "             (NAME in any case, '-' or '_' for spaces, e.g. fft-length=2048); the\n"
            "             nearest setting the detector has is taken and told.\n"
@@ -60,6 +76,18 @@ void printUsage(std::ostream& out) {
            "demo         makes a damaged 20 s recording with a pilot tone and a test tone in a new\n"
            "             temporary folder, corrects it with auto --algorithm pilot and prints the\n"
            "             wow and flutter before and after and the error of the curve found.\n"
+           "curve        conditions a curve: band keeps the speed variations between LO and HI Hz\n"
+           "             (zero phase; --wow slow 0-0.5, medium 0.5-2, fast 2-8 Hz, --flutter 8-40 Hz);\n"
+           "             centre --mean makes the mean speed 1 (the corrected file keeps its length),\n"
+           "             --pitch A4=440 --from INPUT scales it so that INPUT's tuning lands on A4;\n"
+           "             cyclic fits harmonics of a rotation to the stretches FROM:TO (seconds) and\n"
+           "             writes the fit over the whole file; join scales each curve to the ones\n"
+           "             before it where they overlap and blends across the seams; plot draws the\n"
+           "             deviation and its spectrum; rate scales positions from HZ to TARGET's rate.\n"
+           "batch        restores every file of a TOML manifest the same way (see the README), N at a\n"
+           "             time; skips files whose output is up to date, so a rerun resumes; --shard\n"
+           "             runs every N-th file from the I-th, for job arrays; writes a CSV and JSON\n"
+           "             report with the wow and flutter before and after.\n"
            "\n"
            "--block N    frames per host read and write buffer (default 8192).\n"
            "--plugin     the plug-in library; default: the wowfix plug-in beside this program or of\n"
@@ -96,6 +124,10 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return runMeasure(command.measure.args, out, err);
         case CommandKind::Demo:
             return runDemo(command.demo, out, err);
+        case CommandKind::Curve:
+            return runCurve(command.curve.args, out, err);
+        case CommandKind::Batch:
+            return batch::runBatchCommand(command.batch.args, out, err);
     }
     return kExitUsage;
 }
