@@ -1,0 +1,121 @@
+// Hum tracking through the real wowfix plug-in: a generated recording whose
+// mains hum was recorded onto the tape, so the hum carries the tape's speed.
+
+#include "HostTestSupport.h"
+#include "PilotRecording.h"
+
+#include "host/VendorCommands.h"
+#include "hostsim/OfflineHost.h"
+#include "hostsim/SndfileSource.h"
+#include "hostsim/cli/DetectionAlgorithm.h"
+#include "hostsim/cli/DetectionSteps.h"
+#include "hostsim/cli/Usage.h"
+#include "tools/gen/DamagedRecording.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+using hostsim_test::CurvePoint;
+using hostsim_test::TempDir;
+
+namespace {
+
+class HumDetection : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plugin = hostsim_test::realPlugin();
+        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
+        // A 1 kHz programme on a tape that wows by 0.3 % at 0.5 Hz, with a
+        // steady 50 Hz hum on the tape.
+        wowfix::gen::GeneratorSettings settings;
+        settings.sampleRate = 48000;
+        settings.channels = 1;
+        settings.seconds = 10.0;
+        settings.programme.kind = wowfix::gen::ProgrammeKind::Sines;
+        settings.programme.tones = {{1000.0, -20.0}};
+        settings.wow = {0.3, 0.5};
+        settings.hum = wowfix::gen::ToneLevel{50.0, -20.0};
+        settings.humOnTape = true;
+        settings.humDriftPercent = 0.0;
+        std::string error;
+        recording = wowfix::gen::DamagedRecording::create(settings, error);
+        ASSERT_NE(recording, nullptr) << error;
+        std::vector<float> samples(static_cast<size_t>(recording->frames()));
+        ASSERT_TRUE(recording->render(samples.data(), static_cast<long>(samples.size()), error)) << error;
+        input = dir.file("hum.wav");
+        hostsim_test::writeAudio(input, 1, 48000, recording->frames(),
+                                 [&](long long n, int) { return samples[static_cast<size_t>(n)]; });
+    }
+
+    double trueSpeed(long long frame) const { return recording->speed().speed(static_cast<double>(frame) / 48000.0); }
+
+    // Checks a detected curve and answers its correlation with the true speed
+    // over the frames the tracker has settled on.
+    double checkCurve(const std::vector<CurvePoint>& curve) {
+        EXPECT_GT(curve.size(), 100u);
+        for (const CurvePoint& p : curve) {
+            EXPECT_TRUE(std::isfinite(p.value) && p.value > 0.0) << "at " << p.position;
+            if (!(std::isfinite(p.value) && p.value > 0.0)) return 0.0;
+        }
+        const long long first = 2 * 48000, last = recording->frames() - 48000;
+        double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+        int n = 0;
+        for (long long f = first; f < last; f += 256, ++n) {
+            const double x = hostsim_test::curveAt(curve, f), y = trueSpeed(f);
+            sx += x, sy += y, sxx += x * x, syy += y * y, sxy += x * y;
+            worst = std::max(worst, std::fabs(x - y));
+        }
+        const double cov = sxy - sx * sy / n, vx = sxx - sx * sx / n, vy = syy - sy * sy / n;
+        return cov / std::sqrt(vx * vy);
+    }
+
+    std::string plugin;
+    std::string input;
+    std::unique_ptr<wowfix::gen::DamagedRecording> recording;
+    double worst = 0.0;
+    TempDir dir;
+};
+
+TEST_F(HumDetection, DetectedCurveFollowsTheTapesSpeed) {
+    std::ostringstream output, messages;
+    ASSERT_EQ(wowfix::hostsim::runCommandLine(
+                  {"detect", input, "--algorithm", "hum", "--pvc", dir.file("hum.pvc"), "--quiet", "--plugin", plugin},
+                  output, messages),
+              0)
+        << messages.str();
+    const double correlation = checkCurve(hostsim_test::readCurve(dir.file("hum.pvc")));
+    std::printf("hum detect: correlation %.6f, largest error %.3g\n", correlation, worst);
+    // Measured: correlation above 0.99999, largest error about 8e-6 against a
+    // 0.003 swing; the bounds leave room of about six times that.
+    EXPECT_GT(correlation, 0.999);
+    EXPECT_LT(worst, 5e-5);
+}
+
+TEST_F(HumDetection, RuntimeVariantGivesAFiniteCurve) {
+    std::string error;
+    auto source = wowfix::hostsim::SndfileSource::open(input, error);
+    ASSERT_NE(source, nullptr) << error;
+    wowfix::hostsim::OfflineHost host(1000);
+    ASSERT_TRUE(host.loadPlugin(plugin)) << host.error();
+    host.openFile(std::move(source), "hum.wav");
+    ASSERT_EQ(host.notifyFiles(false), 1);
+    std::ostringstream messages;
+    ASSERT_TRUE(wowfix::hostsim::analyseWholeFile(host, true, messages, error)) << error;
+    ASSERT_EQ(host.vendorCommand(wowfix::vendor::kUseRuntimeLibrary, nullptr, 1.0f), 1);
+    const wowfix::hostsim::DetectionAlgorithm* hum = wowfix::hostsim::findAlgorithm("hum");
+    ASSERT_NE(hum, nullptr);
+    ASSERT_TRUE(wowfix::hostsim::buildCurve(host, *hum, true, messages, error))
+        << error << " / " << host.pluginMessage();
+    const std::string path = dir.file("runtime.pvc");
+    wowfix::vendor::CurveFile file{static_cast<std::int32_t>(sizeof(wowfix::vendor::CurveFile)), path.c_str(), 0.0};
+    ASSERT_NE(host.vendorCommand(wowfix::vendor::kSaveCurve, &file), 0) << host.pluginMessage();
+    const double correlation = checkCurve(hostsim_test::readCurve(path));
+    std::printf("hum runtime: correlation %.6f, largest error %.3g\n", correlation, worst);
+    EXPECT_GT(correlation, 0.999);
+    EXPECT_LT(worst, 5e-5);
+}
+
+}  // namespace
