@@ -1,4 +1,5 @@
 #include "tasks/PilotToneTask.h"
+#include "tasks/StreamingTaskParts.h"
 
 #include "detectors/ToneTracker.h"
 #include "detectors/TrackerRunState.h"
@@ -24,34 +25,6 @@ constexpr int kPointSpacing = 256;  // frames between curve points
 constexpr std::int32_t kPilotToneStep = 4;
 constexpr double kMinSampleRate = 24000.0;
 
-float mixedSample(const VstOfflineTask& task, int i) {
-    float* const* inputs = static_cast<float* const*>(task.inputBuffer);
-    if (task.numSourceChannels == 1) return inputs[0][i];
-    return static_cast<float>((static_cast<double>(inputs[0][i]) + inputs[1][i]) * 0.5);
-}
-
-bool channelsUsable(const VstOfflineTask& task) {
-    if (task.numSourceChannels != 1 && task.numSourceChannels != 2) return false;
-    float* const* inputs = static_cast<float* const*>(task.inputBuffer);
-    if (inputs == nullptr) return false;
-    for (int ch = 0; ch < task.numSourceChannels; ++ch)
-        if (inputs[ch] == nullptr) return false;
-    return true;
-}
-
-// The progress bar goes away on every way out of the task.
-class ProgressBar {
-public:
-    explicit ProgressBar(EditorPort& editor) : editor_(editor) {}
-    ~ProgressBar() {
-        editor_.showProgress(0.0);
-        editor_.showProgress(-1.0);
-    }
-    void show(double fraction) { editor_.showProgress(std::trunc(fraction * 100.0)); }
-
-private:
-    EditorPort& editor_;
-};
 
 class PilotToneRun {
 public:
@@ -75,7 +48,7 @@ public:
         task_.writePosition = 0;
 
         const PvcCurve before = context_.curve;
-        ProgressBar progress(context_.editor);
+        TaskProgress progress(context_.editor);
         if (!trackAll(progress)) {
             context_.curve = before;
             return false;
@@ -103,7 +76,7 @@ private:
         return true;
     }
 
-    bool trackAll(ProgressBar& progress) {
+    bool trackAll(TaskProgress& progress) {
         long long frames = 0;
         if (!countFrames(frames)) return false;
         frameCount_ = static_cast<int>(frames);
