@@ -6,6 +6,7 @@
 #include "tasks/BlockReader.h"
 #include "tasks/EditorPort.h"
 #include "tasks/HostPort.h"
+#include "tasks/StreamingTaskParts.h"
 #include "tasks/TaskContext.h"
 
 #include <climits>
@@ -19,13 +20,6 @@ enum class SnapshotRule { wholeFile, view };
 int framesAsInt(double frames) {
     if (!(frames > 0.0)) return 0;
     return frames >= static_cast<double>(INT_MAX) ? INT_MAX : static_cast<int>(frames);
-}
-
-// Offers one sample to the store, drawing every column it completes. A
-// column completes at most once per layout, so the re-offers are bounded.
-void offerSample(SpectrogramStore& store, EditorPort& editor, float x) {
-    for (int guard = 0; guard <= store.columns() && store.feedSample(x); ++guard)
-        editor.drawColumn(store.lastColumn());
 }
 
 void feedBlock(TaskContext& context, const VstOfflineTask& task) {

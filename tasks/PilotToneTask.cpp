@@ -99,10 +99,7 @@ private:
             if (!reader.readNext()) return fail("The host could not read the audio.");
             for (int i = 0; i < task_.readCount; ++i) {
                 const float x = mixedSample(task_, i);
-                // Each completed column is drawn and the same sample offered
-                // again, so that every column gets its full block.
-                for (int guard = 0; guard <= store.columns() && store.feedSample(x); ++guard)
-                    context_.editor.drawColumn(store.lastColumn());
+                offerSample(store, context_.editor, x);
                 buffer_[static_cast<size_t>(fill_++)] = x;
                 if (fill_ == kBlockLength) trackBlock();
             }

@@ -59,9 +59,7 @@ private:
     }
 
     void offer(float x) {
-        SpectrogramStore& store = context_.store;
-        for (int guard = 0; guard <= store.columns() && store.feedSample(x); ++guard)
-            context_.editor.drawColumn(store.lastColumn());
+        offerSample(context_.store, context_.editor, x);
         ++fed_;
     }
 

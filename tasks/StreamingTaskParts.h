@@ -3,6 +3,7 @@
 
 #include "sdk/VstOffline.h"
 #include "sdk/StringCopy.h"
+#include "spectral/SpectrogramStore.h"
 #include "tasks/BlockReader.h"
 #include "tasks/EditorPort.h"
 
@@ -16,6 +17,14 @@ inline float mixedSample(const VstOfflineTask& task, int i) {
     float* const* inputs = static_cast<float* const*>(task.inputBuffer);
     if (task.numSourceChannels == 1) return inputs[0][i];
     return static_cast<float>((static_cast<double>(inputs[0][i]) + inputs[1][i]) * 0.5);
+}
+
+// Offers one sample to the store, drawing every column it completes and
+// offering the same sample again, so that every column gets its full block. A
+// column completes at most once per layout, so the re-offers are bounded.
+inline void offerSample(SpectrogramStore& store, EditorPort& editor, float x) {
+    for (int guard = 0; guard <= store.columns() && store.feedSample(x); ++guard)
+        editor.drawColumn(store.lastColumn());
 }
 
 // Mono or stereo with a buffer for every channel.
