@@ -30,7 +30,7 @@ HumDemodulator::HumDemodulator(const HumParameters& p, double rate)
     limit_ = p.display(kRatioLimit) / 100.0;
     const double filterDelay = lowI_.groupDelay(0.0);
     delay_ = filterDelay + 0.5 * lag_ + 0.5 * (medianLength - 1) + 0.5 * (smoothing - 1);
-    settle_ = static_cast<long long>(std::ceil(4.0 * filterDelay)) + lag_ + medianLength + smoothing;
+    settle_ = static_cast<long long>(std::ceil(2.0 * filterDelay)) + lag_ + medianLength + smoothing;
 }
 
 double HumDemodulator::median(double latest) {

@@ -22,8 +22,8 @@ constexpr Description kDescriptions[kHumParameterCount] = {
     {"Smoothing Length", "smpl", 0.04f},   // 40 samples
     {"Median Length", "smpl", 0.005f},     // 5 samples
     {"Difference Lag", "smpl", 0.01f},     // 10 samples
-    {"Demodulator Order", "order", 1.0f},  // 8
-    {"Demodulator Cutoff", "Hz", 0.15f},   // 3 Hz
+    {"Demodulator Order", "order", 0.34f}, // 4
+    {"Demodulator Cutoff", "Hz", 0.075f},  // 1.5 Hz
     {"Nominal Frequency", "Hz", 0.257f},   // 50 Hz
     {"Ratio Limit", "%", 0.25f},           // 5 %
 };

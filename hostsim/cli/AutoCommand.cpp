@@ -14,7 +14,7 @@ namespace {
 
 // The files the run writes, each named once and none of them the input.
 bool checkOutputs(const AutoOptions& options, std::string& error) {
-    const std::vector<std::string> outputs = {options.output, options.pvcOut, options.png};
+    const std::vector<std::string> outputs = {options.output, options.pvcOut, options.png, options.preprocessed};
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         if (outputs[i].empty()) continue;
         if (sameFile(options.input, outputs[i])) {
@@ -47,6 +47,8 @@ int runAuto(const AutoOptions& options, std::ostream& err) {
     OfflineHost host(options.blockSize);
     if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
         return failWith(err, error);
+    if (!options.preprocessed.empty() && !choosePreprocessedView(host, *algorithm, error))
+        return failWith(err, error, kExitUsage);
     const int status = detectCurve(host, *algorithm, options.params, options.line, options.quiet, err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
 
@@ -54,13 +56,9 @@ int runAuto(const AutoOptions& options, std::ostream& err) {
         if (!saveCurve(host, options.pvcOut, error)) return failWith(err, error);
         if (!options.quiet) tellCurveWritten(options.pvcOut, err);
     }
-    if (!options.png.empty()) {
-        int columns = 0;
-        int rows = 0;
-        if (!writeSpectrogramPng(host, options.png, columns, rows, error)) return failWith(err, error);
-        if (!options.quiet)
-            err << "wowfix-host: wrote '" << options.png << "': " << columns << " x " << rows << " pixels\n";
-    }
+    for (const std::string& picture : {options.png, options.preprocessed})
+        if (!picture.empty() && !writeSpectrogramPicture(host, picture, options.quiet, err, error))
+            return failWith(err, error);
 
     // The curve the detection built is established and covers the whole
     // file, which is the host's selection: the process request corrects

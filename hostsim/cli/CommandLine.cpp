@@ -262,7 +262,8 @@ bool readParameters(const OptionReader& reader, std::vector<ParameterSetting>& p
 
 bool parseDetect(const std::vector<std::string>& args, DetectOptions& options, std::string& error) {
     OptionReader reader(args, 1);
-    if (!reader.read({"algorithm", "pvc", "block", "plugin", "line"}, {"list-params", "quiet"}, error, {"param"}))
+    if (!reader.read({"algorithm", "pvc", "block", "plugin", "line", "preprocessed"}, {"list-params", "quiet"}, error,
+                     {"param"}))
         return false;
     options.listParams = reader.flag("list-params");
     const char* usage = "wowfix-host detect INPUT --algorithm NAME --pvc OUT.pvc";
@@ -287,6 +288,14 @@ bool parseDetect(const std::vector<std::string>& args, DetectOptions& options, s
         error = "detect needs the curve to write: --pvc OUT.pvc";
         return false;
     }
+    if (reader.has("preprocessed")) {
+        options.preprocessed = reader.value("preprocessed");
+        if (options.preprocessed.empty() || options.listParams) {
+            error = options.listParams ? "--list-params writes no picture; leave out --preprocessed"
+                                       : "option --preprocessed needs a value";
+            return false;
+        }
+    }
     if (!readParameters(reader, options.params, error)) return false;
     if (!readBlockSize(reader, options.blockSize, error)) return false;
     if (reader.has("plugin")) options.plugin = reader.value("plugin");
@@ -296,7 +305,8 @@ bool parseDetect(const std::vector<std::string>& args, DetectOptions& options, s
 
 bool parseAuto(const std::vector<std::string>& args, AutoOptions& options, std::string& error) {
     OptionReader reader(args, 1);
-    if (!reader.read({"algorithm", "pvc-out", "png", "block", "format", "plugin", "line"}, {"quiet"}, error,
+    if (!reader.read({"algorithm", "pvc-out", "png", "block", "format", "plugin", "line", "preprocessed"}, {"quiet"},
+                     error,
                      {"param"}))
         return false;
     if (!expectPositional(reader, 2, "wowfix-host auto INPUT OUTPUT --algorithm NAME", error)) return false;
@@ -307,7 +317,7 @@ bool parseAuto(const std::vector<std::string>& args, AutoOptions& options, std::
                        options.line, error))
         return false;
     if (!readParameters(reader, options.params, error)) return false;
-    for (const char* name : {"pvc-out", "png"}) {
+    for (const char* name : {"pvc-out", "png", "preprocessed"}) {
         if (reader.has(name) && reader.value(name).empty()) {
             error = std::string("option --") + name + " needs a value";
             return false;
@@ -315,6 +325,12 @@ bool parseAuto(const std::vector<std::string>& args, AutoOptions& options, std::
     }
     if (reader.has("pvc-out")) options.pvcOut = reader.value("pvc-out");
     if (reader.has("png")) options.png = reader.value("png");
+    if (reader.has("preprocessed")) options.preprocessed = reader.value("preprocessed");
+    if (!options.png.empty() && !options.preprocessed.empty()) {
+        error = "--png and --preprocessed both write the plug-in's spectrogram, which --preprocessed fills with the "
+                "preprocessed signal: give one of them";
+        return false;
+    }
     if (reader.has("format")) {
         options.format = reader.value("format");
         if (options.format.empty()) {

@@ -65,6 +65,7 @@ struct DetectOptions {
     std::string algorithm;
     std::vector<ParameterSetting> params;
     TonalLine line;     // --line, for --algorithm cog
+    std::string preprocessed;  // empty: no picture of the preprocessed signal
     std::string plugin;
     int blockSize = 8192;
     bool listParams = false;
@@ -79,6 +80,7 @@ struct AutoOptions {
     TonalLine line;      // --line, for --algorithm cog
     std::string pvcOut;  // empty: the curve is not saved
     std::string png;     // empty: no spectrogram picture
+    std::string preprocessed;  // empty: no picture of the preprocessed signal
     std::string format;  // empty: the input's container
     std::string plugin;
     int blockSize = 8192;

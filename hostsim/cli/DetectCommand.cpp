@@ -45,8 +45,11 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& err
         source = openInput(input, error);
         if (source == nullptr) return failWith(err, error);
     }
-    if (!options.pvc.empty() && sameFile(input, options.pvc))
-        return failWith(err, "'" + options.pvc + "' is the input file; it is never overwritten");
+    for (const std::string& output : {options.pvc, options.preprocessed})
+        if (!output.empty() && sameFile(input, output))
+            return failWith(err, "'" + output + "' is the input file; it is never overwritten");
+    if (!options.preprocessed.empty() && sameFile(options.pvc, options.preprocessed))
+        return failWith(err, "'" + options.pvc + "' is named for two of the outputs");
 
     OfflineHost host(options.blockSize);
     if (!startSession(host, options.plugin, std::move(source), input, error, &err)) return failWith(err, error);
@@ -57,10 +60,14 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& err
     }
     if (options.listParams) return listParameters(host, options, *algorithm, out, err);
 
+    if (!options.preprocessed.empty() && !choosePreprocessedView(host, *algorithm, error))
+        return failWith(err, error, kExitUsage);
     const int status = detectCurve(host, *algorithm, options.params, options.line, options.quiet, err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
     if (!saveCurve(host, options.pvc, error)) return failWith(err, error);
     if (!options.quiet) tellCurveWritten(options.pvc, err);
+    if (!options.preprocessed.empty() && !writeSpectrogramPicture(host, options.preprocessed, options.quiet, err, error))
+        return failWith(err, error);
     return kExitSuccess;
 }
 

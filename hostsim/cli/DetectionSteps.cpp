@@ -7,6 +7,7 @@
 #include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/SpectrogramSteps.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iomanip>
 
@@ -78,6 +79,26 @@ int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
     return buildCurve(host, algorithm, quiet, err, error) ? kExitSuccess : kExitFailure;
 }
 
+bool choosePreprocessedView(OfflineHost& host, const DetectionAlgorithm& algorithm, std::string& error) {
+    if (algorithm.taskMode != kLibraryDetectionTask) {
+        error = "--preprocessed is for --algorithm hum; " + std::string(algorithm.name) +
+                " has no preprocessed signal";
+        return false;
+    }
+    if (host.vendorCommand(vendor::kUseRuntimeLibrary, nullptr, 1.0f) != 0) return true;
+    error = withPluginMessage(host, "the plug-in cannot show the preprocessed signal");
+    return false;
+}
+
+bool writeSpectrogramPicture(OfflineHost& host, const std::string& path, bool quiet, std::ostream& err,
+                              std::string& error) {
+    int columns = 0;
+    int rows = 0;
+    if (!writeSpectrogramPng(host, path, columns, rows, error)) return false;
+    if (!quiet) err << "wowfix-host: wrote '" << path << "': " << columns << " x " << rows << " pixels\n";
+    return true;
+}
+
 bool saveCurve(OfflineHost& host, const std::string& path, std::string& error) {
     vendor::CurveFile file{static_cast<std::int32_t>(sizeof(vendor::CurveFile)), path.c_str(), 0.0};
     if (host.vendorCommand(vendor::kSaveCurve, &file) != 0) return true;
@@ -88,9 +109,17 @@ bool saveCurve(OfflineHost& host, const std::string& path, std::string& error) {
 void printParameters(const DetectorParameters& parameters, const DetectionAlgorithm& algorithm, std::ostream& out) {
     out << "parameters of --algorithm " << algorithm.name << " (" << algorithm.title
         << "), set with --param NAME=VALUE:\n";
+    // Columns of 16, wider where a name needs it, so names never run together.
+    int spellingWidth = 15;
+    int nameWidth = 15;
+    for (const DetectorParameterInfo& info : parameters.all()) {
+        spellingWidth = std::max(spellingWidth, static_cast<int>(optionSpelling(info.name).size()));
+        nameWidth = std::max(nameWidth, static_cast<int>(info.name.size()));
+    }
     for (const DetectorParameterInfo& info : parameters.all())
-        out << "  " << std::left << std::setw(16) << optionSpelling(info.name) << std::setw(16) << info.name
-            << std::right << std::setw(8) << formatSetting(info.display) << " " << info.label << "\n";
+        out << "  " << std::left << std::setw(spellingWidth + 1) << optionSpelling(info.name)
+            << std::setw(nameWidth + 1) << info.name << std::right << std::setw(8) << formatSetting(info.display)
+            << " " << info.label << "\n";
 }
 
 std::string formatSetting(double value) {

@@ -40,6 +40,15 @@ int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
                 const std::vector<ParameterSetting>& settings, const TonalLine& line, bool quiet, std::ostream& err,
                 std::string& error);
 
+// For --preprocessed: the library algorithms' run-time variant, which shows
+// the signal as the library preprocesses it in the spectrogram instead of
+// the file itself. Other algorithms have no preprocessed signal: an error.
+bool choosePreprocessedView(OfflineHost& host, const DetectionAlgorithm& algorithm, std::string& error);
+
+// The plug-in's spectrogram as it stands after the detection, as a PNG.
+bool writeSpectrogramPicture(OfflineHost& host, const std::string& path, bool quiet, std::ostream& err,
+                              std::string& error);
+
 // The plug-in writes its curve to `path` (replacing it only when complete).
 bool saveCurve(OfflineHost& host, const std::string& path, std::string& error);
 

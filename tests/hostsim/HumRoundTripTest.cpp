@@ -9,6 +9,7 @@
 #include "hostsim/SndfileSource.h"
 #include "hostsim/cli/DetectionAlgorithm.h"
 #include "hostsim/cli/DetectionSteps.h"
+#include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/Usage.h"
 #include "tools/gen/DamagedRecording.h"
 
@@ -92,6 +93,37 @@ TEST_F(HumDetection, DetectedCurveFollowsTheTapesSpeed) {
     // 0.003 swing; the bounds leave room of about six times that.
     EXPECT_GT(correlation, 0.999);
     EXPECT_LT(worst, 5e-5);
+}
+
+TEST_F(HumDetection, PreprocessedPictureComesWithTheCurve) {
+    std::ostringstream output, messages;
+    const std::string picture = dir.file("pre.png"), curve = dir.file("pre.pvc");
+    ASSERT_EQ(wowfix::hostsim::runCommandLine({"detect", input, "--algorithm", "hum", "--pvc", curve, "--preprocessed",
+                                               picture, "--quiet", "--plugin", plugin},
+                                              output, messages),
+              0)
+        << messages.str();
+    std::FILE* file = std::fopen(picture.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    unsigned char magic[4] = {};
+    EXPECT_EQ(std::fread(magic, 1, 4, file), 4u);
+    std::fclose(file);
+    EXPECT_EQ(magic[1], 'P');
+    EXPECT_EQ(magic[2], 'N');
+    EXPECT_GT(checkCurve(hostsim_test::readCurve(curve)), 0.999);
+
+    // Only the library algorithms preprocess; and one spectrogram per run.
+    const std::string refused = dir.file("refused.png");
+    EXPECT_EQ(wowfix::hostsim::runCommandLine({"detect", input, "--algorithm", "pilot", "--pvc", dir.file("p.pvc"),
+                                               "--preprocessed", refused, "--quiet", "--plugin", plugin},
+                                              output, messages),
+              wowfix::hostsim::kExitUsage);
+    EXPECT_EQ(wowfix::hostsim::runCommandLine({"auto", input, dir.file("out.wav"), "--algorithm", "hum", "--png",
+                                               dir.file("a.png"), "--preprocessed", refused, "--plugin", plugin},
+                                              output, messages),
+              wowfix::hostsim::kExitUsage);
+    EXPECT_FALSE(hostsim_test::exists(refused));
+    EXPECT_FALSE(hostsim_test::exists(dir.file("out.wav")));
 }
 
 TEST_F(HumDetection, RuntimeVariantGivesAFiniteCurve) {
