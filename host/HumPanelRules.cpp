@@ -39,7 +39,11 @@ void applyHumPanelRule(ProcessingLibrary& library, int index, float v) {
         case 7:
             p.setValue(7, v);
             if (p.value(5) <= p.value(7)) p.setValue(7, p.value(5));
-            if (p.display(7) < 2.0f) p.setValue(7, 0.025f);
+            if (p.display(7) < 2.0f) {
+                p.setValue(7, 0.025f);
+                // The floor must not lift the lag above a short smoothing.
+                if (p.value(5) < p.value(7) && p.display(5) >= 2.0f) p.setValue(7, p.value(5));
+            }
             break;
         default:
             p.setValue(index, v);

@@ -2,6 +2,7 @@
 
 #include "detectors/DetectorParamStore.h"
 #include "extlib/include/PvcPluginContract.h"
+#include "tasks/PvcPluginModule.h"
 #include "tasks/ZendralModule.h"
 
 #include <algorithm>
@@ -41,6 +42,8 @@ ProcessingLibrary::ProcessingLibrary(DetectorParamStore& store, std::string fold
 
 ProcessingLibrary::~ProcessingLibrary() { releaseLibraryInstance(); }
 
+const PvcPluginFunctions& ProcessingLibrary::calls() const { return pvc_->functions(); }
+
 bool ProcessingLibrary::fail(std::string why) {
     message_ = std::move(why);
     return false;
@@ -48,6 +51,8 @@ bool ProcessingLibrary::fail(std::string why) {
 
 bool ProcessingLibrary::createLibraryInstance(float sampleRate) {
     std::string error;
+    std::shared_ptr<PvcPluginModule> pvc = pvc_ != nullptr ? pvc_ : PvcPluginModule::acquire(folder_, error);
+    if (pvc == nullptr) return fail(error);
     std::shared_ptr<ZendralModule> zendral = zendral_ != nullptr ? zendral_ : ZendralModule::acquire(folder_, error);
     if (zendral == nullptr) return fail(error);
     releaseLibraryInstance();
@@ -57,6 +62,7 @@ bool ProcessingLibrary::createLibraryInstance(float sampleRate) {
         return fail("The hum library \"" + zendral->path() + "\" has no \"createPlugin\".");
     }
     zendral_ = zendral;
+    pvc_ = pvc;
     instance_ = create(sampleRate);
     if (instance_ == nullptr) return fail("The hum library made no instance for this sample rate.");
     applyRemembered();
@@ -68,62 +74,62 @@ void ProcessingLibrary::applyRemembered() {
     const int n = numParams();
     if (store_.isSlotReady(kSlot)) {
         const int count = std::min(n, store_.valueCount(kSlot));
-        for (int i = 0; i < count; ++i) plugin_setParamValue(instance_, i, store_.loadSlot(kSlot, i));
+        for (int i = 0; i < count; ++i) calls().setParamValue(instance_, i, store_.loadSlot(kSlot, i));
         return;
     }
     if (!store_.prepareSlot(kSlot, n)) return;
     for (const DefaultValue& d : kDefaults)
-        if (d.index < n) plugin_setParamValue(instance_, d.index, d.value);
-    for (int i = 0; i < n; ++i) store_.saveSlot(kSlot, i, plugin_getParamValue(instance_, i));
+        if (d.index < n) calls().setParamValue(instance_, d.index, d.value);
+    for (int i = 0; i < n; ++i) store_.saveSlot(kSlot, i, calls().getParamValue(instance_, i));
 }
 
 bool ProcessingLibrary::releaseLibraryInstance() {
     if (instance_ == nullptr) return true;
     if (store_.isSlotReady(kSlot)) {
         const int n = numParams();
-        for (int i = 0; i < n; ++i) store_.saveSlot(kSlot, i, plugin_getParamValue(instance_, i));
+        for (int i = 0; i < n; ++i) store_.saveSlot(kSlot, i, calls().getParamValue(instance_, i));
     }
-    plugin_destroy(instance_);
+    calls().destroy(instance_);
     instance_ = nullptr;
     return true;
 }
 
 int ProcessingLibrary::numParams() const {
     if (instance_ == nullptr) return 0;
-    return std::clamp(plugin_getNumParams(instance_), 0, DetectorParamStore::maxValueCount);
+    return std::clamp(calls().getNumParams(instance_), 0, DetectorParamStore::maxValueCount);
 }
 
 float ProcessingLibrary::value(int index) const {
-    return index >= 0 && index < numParams() ? plugin_getParamValue(instance_, index) : 0.0f;
+    return index >= 0 && index < numParams() ? calls().getParamValue(instance_, index) : 0.0f;
 }
 
 void ProcessingLibrary::setValue(int index, float value) {
-    if (index >= 0 && index < numParams()) plugin_setParamValue(instance_, index, std::clamp(value, 0.0f, 1.0f));
+    if (index >= 0 && index < numParams()) calls().setParamValue(instance_, index, std::clamp(value, 0.0f, 1.0f));
 }
 
 float ProcessingLibrary::display(int index) const {
-    return index >= 0 && index < numParams() ? plugin_getParamValueDisp(instance_, index) : 0.0f;
+    return index >= 0 && index < numParams() ? calls().getParamValueDisp(instance_, index) : 0.0f;
 }
 
 std::string ProcessingLibrary::name(int index) const {
     if (index < 0 || index >= numParams()) return {};
-    return boundedText(kPvcNameCapacity, [&](char* text) { plugin_getParamName(instance_, index, text); });
+    return boundedText(kPvcNameCapacity, [&](char* text) { calls().getParamName(instance_, index, text); });
 }
 
 std::string ProcessingLibrary::label(int index) const {
     if (index < 0 || index >= numParams()) return {};
-    return boundedText(kPvcLabelCapacity, [&](char* text) { plugin_getParamLabel(instance_, index, text); });
+    return boundedText(kPvcLabelCapacity, [&](char* text) { calls().getParamLabel(instance_, index, text); });
 }
 
 int ProcessingLibrary::delay() const {
-    return instance_ != nullptr ? std::max(0, plugin_getDelay(instance_)) : 0;
+    return instance_ != nullptr ? std::max(0, calls().getDelay(instance_)) : 0;
 }
 
 bool ProcessingLibrary::processPvc(float* input, float* output, int frames) {
     if (instance_ == nullptr) return false;
     float* inputs[1] = {input};
     float* outputs[1] = {output};
-    return plugin_processPVC(instance_, frames, 1, inputs, outputs);
+    return calls().processPVC(instance_, frames, 1, inputs, outputs);
 }
 
 bool ProcessingLibrary::canPreprocess() const {

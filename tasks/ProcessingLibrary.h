@@ -6,15 +6,17 @@
 namespace wowfix {
 
 class DetectorParamStore;
+class PvcPluginModule;
+struct PvcPluginFunctions;
 class ZendralModule;
 
 // The plug-in's side of the hum processing libraries: the one instance that
 // Zendral's "createPlugin" makes, worked on through the PVC_Plugin functions
-// (linked by name), its parameters remembered in slot 3 of the detector
-// parameter store while instances come and go, and Zendral's
-// "plugin_preprocess". Zendral is loaded by full path from `folder` (the
-// plug-in's own), tried again whenever an instance is wanted after a failed
-// attempt, and kept while this object lives.
+// (bound by their names), its parameters remembered in slot 3 of the
+// detector parameter store while instances come and go, and Zendral's
+// "plugin_preprocess". Both libraries are loaded by full path from `folder`
+// (the plug-in's own) when an instance is first wanted, tried again after a
+// failed attempt, and kept while this object lives.
 class ProcessingLibrary {
 public:
     // The block length the tasks hand over.
@@ -28,8 +30,8 @@ public:
     // A new instance for a store sample rate of `sampleRate`, carrying the
     // remembered values (the first one gets the plug-in's defaults and
     // prepares the slot). The previous instance is released first. False,
-    // with message() saying why, when Zendral cannot be loaded, lacks
-    // "createPlugin" or makes no instance.
+    // with message() saying why, when PVC_Plugin or Zendral cannot be loaded,
+    // lacks an entry, or no instance is made.
     bool createLibraryInstance(float sampleRate);
     // Remembers the instance's values and destroys it; true also without one.
     bool releaseLibraryInstance();
@@ -61,10 +63,13 @@ public:
 
 private:
     bool fail(std::string why);
+    // PVC_Plugin's functions; only while there is an instance.
+    const PvcPluginFunctions& calls() const;
     void applyRemembered();
 
     DetectorParamStore& store_;
     std::string folder_;
+    std::shared_ptr<PvcPluginModule> pvc_;
     std::shared_ptr<ZendralModule> zendral_;
     void* instance_ = nullptr;
     std::string message_;

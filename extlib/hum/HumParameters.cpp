@@ -15,7 +15,7 @@ struct Description {
 
 constexpr Description kDescriptions[kHumParameterCount] = {
     {"Level Floor", "dB", 0.25f},          // -90 dB
-    {"Anti-Alias Cutoff", "Hz", 0.15f},    // 150 Hz
+    {"Anti-Alias Cutoff", "Hz", 0.25f},    // 250 Hz: passes every nominal choice
     {"Decimated Rate", "Hz", 0.75f},       // 750 Hz
     {"Band Lower Bound", "Hz", 0.225f},    // 45 Hz
     {"Band Upper Bound", "Hz", 0.275f},    // 55 Hz

@@ -44,7 +44,7 @@ protected:
         std::string error;
         recording = wowfix::gen::DamagedRecording::create(settings, error);
         ASSERT_NE(recording, nullptr) << error;
-        std::vector<float> samples(static_cast<size_t>(recording->frames()));
+        samples.resize(static_cast<size_t>(recording->frames()));
         ASSERT_TRUE(recording->render(samples.data(), static_cast<long>(samples.size()), error)) << error;
         input = dir.file("hum.wav");
         hostsim_test::writeAudio(input, 1, 48000, recording->frames(),
@@ -75,6 +75,7 @@ protected:
 
     std::string plugin;
     std::string input;
+    std::vector<float> samples;
     std::unique_ptr<wowfix::gen::DamagedRecording> recording;
     double worst = 0.0;
     TempDir dir;
@@ -93,6 +94,29 @@ TEST_F(HumDetection, DetectedCurveFollowsTheTapesSpeed) {
     // 0.003 swing; the bounds leave room of about six times that.
     EXPECT_GT(correlation, 0.999);
     EXPECT_LT(worst, 5e-5);
+}
+
+// The library is given the mean of a stereo file's channels: hum in the left
+// channel alone is tracked; hum in antiphase cancels and leaves the curve flat.
+TEST_F(HumDetection, StereoFileIsTrackedFromTheMeanOfItsChannels) {
+    for (const double right : {0.0, -1.0}) {
+        const std::string stereo = dir.file("stereo.wav"), curve = dir.file("stereo.pvc");
+        hostsim_test::writeAudio(stereo, 2, 48000, recording->frames(), [&](long long n, int c) {
+            return static_cast<float>((c == 0 ? 1.0 : right) * samples[static_cast<size_t>(n)]);
+        });
+        std::ostringstream output, messages;
+        ASSERT_EQ(wowfix::hostsim::runCommandLine(
+                      {"detect", stereo, "--algorithm", "hum", "--pvc", curve, "--quiet", "--plugin", plugin}, output,
+                      messages),
+                  0)
+            << messages.str();
+        const std::vector<CurvePoint> points = hostsim_test::readCurve(curve);
+        if (right == 0.0) {
+            EXPECT_GT(checkCurve(points), 0.999);
+        } else {
+            for (const CurvePoint& p : points) ASSERT_DOUBLE_EQ(p.value, 1.0) << "at " << p.position;
+        }
+    }
 }
 
 TEST_F(HumDetection, PreprocessedPictureComesWithTheCurve) {
@@ -124,6 +148,35 @@ TEST_F(HumDetection, PreprocessedPictureComesWithTheCurve) {
               wowfix::hostsim::kExitUsage);
     EXPECT_FALSE(hostsim_test::exists(refused));
     EXPECT_FALSE(hostsim_test::exists(dir.file("out.wav")));
+}
+
+// The plug-in copied on its own into a folder: it loads and works, and only
+// choosing hum tracking fails, saying which library is missing.
+TEST_F(HumDetection, PluginWithoutItsHumLibrariesFailsOnlyTheHumAlgorithm) {
+    const std::string alone = dir.file("libwowfix.so");
+    {
+        std::FILE* from = std::fopen(plugin.c_str(), "rb");
+        std::FILE* to = std::fopen(alone.c_str(), "wb");
+        ASSERT_TRUE(from != nullptr && to != nullptr);
+        char buffer[65536];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, from)) > 0;) ASSERT_EQ(std::fwrite(buffer, 1, n, to), n);
+        std::fclose(from);
+        std::fclose(to);
+    }
+    std::ostringstream output, messages;
+    EXPECT_EQ(wowfix::hostsim::runCommandLine({"info", "--plugin", alone}, output, messages), 0) << messages.str();
+    EXPECT_EQ(wowfix::hostsim::runCommandLine({"detect", input, "--algorithm", "pilot", "--pvc", dir.file("p.pvc"),
+                                               "--quiet", "--plugin", alone},
+                                              output, messages),
+              0)
+        << messages.str();
+    messages.str("");
+    EXPECT_NE(wowfix::hostsim::runCommandLine({"detect", input, "--algorithm", "hum", "--pvc", dir.file("h.pvc"),
+                                               "--quiet", "--plugin", alone},
+                                              output, messages),
+              0);
+    EXPECT_NE(messages.str().find("PVC_Plugin"), std::string::npos) << messages.str();
+    EXPECT_FALSE(hostsim_test::exists(dir.file("h.pvc")));
 }
 
 TEST_F(HumDetection, RuntimeVariantGivesAFiniteCurve) {

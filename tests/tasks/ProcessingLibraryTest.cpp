@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace wowfix {
 namespace {
@@ -42,13 +43,24 @@ TEST(ProcessingLibrary, OurLibrariesMakeA50HzInstanceThatRemembersItsValues) {
     EXPECT_FLOAT_EQ(other.value(5), 0.3f);
 }
 
-TEST(ProcessingLibrary, MissingZendralFailsWithAMessageAndIsLookedForAgain) {
+TEST(ProcessingLibrary, MissingLibrariesFailWithAMessageAndAreLookedForAgain) {
     DetectorParamStore store;
+    // Either library missing, or PVC_Plugin without one of its functions:
+    // the instance fails, with a message that names what is wrong.
+    const std::pair<const char*, const char*> cases[] = {
+        {"NO_PVC", "PVC_Plugin"}, {"NO_ZENDRAL", "Zendral"}, {"PVC_BROKEN", "plugin_destroy"}};
+    for (const auto& [kind, named] : cases) {
+        ProcessingLibrary broken(store, fakeFolder(kind));
+        EXPECT_FALSE(broken.createLibraryInstance(48000.0f)) << kind;
+        EXPECT_FALSE(broken.hasInstance());
+        EXPECT_NE(broken.message().find(named), std::string::npos) << broken.message();
+        EXPECT_EQ(broken.message().find('\n'), std::string::npos);
+        EXPECT_EQ(broken.numParams(), 0);
+        EXPECT_EQ(broken.delay(), 0);
+    }
+
     ProcessingLibrary library(store, "/nonexistent/folder/");
     EXPECT_FALSE(library.createLibraryInstance(48000.0f));
-    EXPECT_FALSE(library.hasInstance());
-    EXPECT_NE(library.message().find("Zendral"), std::string::npos) << library.message();
-    EXPECT_EQ(library.message().find('\n'), std::string::npos);
     float x[256] = {}, y[256] = {};
     EXPECT_FALSE(library.processPvc(x, y, 256));
 

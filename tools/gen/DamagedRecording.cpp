@@ -204,9 +204,14 @@ std::unique_ptr<DamagedRecording> DamagedRecording::create(const GeneratorSettin
     if (s.hum) {
         const double humDeviation = (s.humOnTape ? deviation : 0.0) + s.humDriftPercent / 100.0;
         if (!checkTone(*s.hum, "the hum", fs, humDeviation, error)) return nullptr;
+        if (s.humHarmonics &&
+            !checkTone(ToneLevel{3.0 * s.hum->frequency, s.hum->level}, "the hum's 3rd harmonic", fs, humDeviation,
+                       error))
+            return nullptr;
         r->hum_ = MainsHum(s.hum->frequency, amplitudeOfDb(s.hum->level),
                            DriftCurve(s.humDriftPercent / 100.0, kHumDriftLow, kHumDriftHigh,
-                                      Random(s.seed, RandomStream::HumDrift), fs, r->frames_));
+                                      Random(s.seed, RandomStream::HumDrift), fs, r->frames_),
+                           s.humHarmonics);
     }
     return r;
 }

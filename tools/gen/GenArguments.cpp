@@ -114,6 +114,10 @@ bool parseGenArguments(const std::vector<std::string>& args, GenInvocation& invo
             s.humOnTape = true;
             continue;
         }
+        if (option == "--hum-harmonics") {
+            s.humHarmonics = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             error = "option " + option + " needs a value";
             return false;
@@ -232,6 +236,7 @@ Damage (speed = 1 + wow + flutter + drift):
   --hum F@L          mains hum picked up at playback (not damaged), F Hz at L dBFS
   --hum-drift D      the mains frequency's own slow wander, peak D % (default 0.1)
   --hum-on-tape      the hum was recorded onto the tape instead (damaged like the pilot)
+  --hum-harmonics    the hum's 2nd and 3rd harmonics too, 6 and 10 dB below it
 
 Output:
   --rate N           sample rate in Hz (default 44100)

@@ -41,6 +41,7 @@ struct GeneratorSettings {
     std::optional<ToneLevel> pilot;  // recorded with the programme: warped
     std::optional<ToneLevel> hum;    // picked up at playback: not warped
     bool humOnTape = false;          // the hum was recorded onto the tape instead
+    bool humHarmonics = false;       // the 2nd and 3rd harmonics too (-6 and -10 dB)
     double humDriftPercent = 0.1;    // the mains frequency's own wander
     std::optional<double> testToneLevel;  // dBFS of the clean 3150 Hz tone
     std::uint64_t seed = 1;

@@ -4,7 +4,8 @@
 // fraction of a percent) is independent of the tape's speed. `u` is the
 // time of whichever clock the hum rides on: the playback clock t when it is
 // picked up while the tape is played (the default), or programme time τ when
-// it was recorded onto the tape.
+// it was recorded onto the tape. With harmonics, the 2nd and 3rd follow at
+// 6 and 10 dB below the fundamental, as a rectifier's buzz adds them.
 
 #include "tools/gen/DriftCurve.h"
 
@@ -13,7 +14,7 @@ namespace wowfix::gen {
 class MainsHum {
 public:
     MainsHum() = default;
-    MainsHum(double frequency, double amplitude, DriftCurve drift);
+    MainsHum(double frequency, double amplitude, DriftCurve drift, bool harmonics = false);
     double value(double u) const;
     double frequencyAt(double u) const;  // F · (1 + h(u))
 
@@ -21,6 +22,7 @@ private:
     double frequency_ = 0.0;
     double amplitude_ = 0.0;
     DriftCurve drift_;
+    bool harmonics_ = false;
 };
 
 }  // namespace wowfix::gen
