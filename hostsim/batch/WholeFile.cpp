@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "hostsim/PartialFile.h"
+#include "tools/soundio/ReplacingFile.h"
 
 namespace wowfix::batch {
 
 bool writeWholeFile(const std::string& path, const std::string& text, std::string& error) {
-    std::unique_ptr<hostsim::PartialFile> file = hostsim::PartialFile::create(path, error);
+    std::unique_ptr<soundio::ReplacingFile> file = soundio::ReplacingFile::create(path, error);
     if (!file) return false;
     std::FILE* out = fdopen(file->takeDescriptor(), "wb");
     if (out == nullptr) {

@@ -1,7 +1,7 @@
 #include "hostsim/cli/CorrectionSteps.h"
 
-#include "hostsim/OutputFormat.h"
-#include "hostsim/PartialFile.h"
+#include "tools/soundio/SoundFormats.h"
+#include "tools/soundio/ReplacingFile.h"
 #include "hostsim/SndfileSink.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/ProgressBar.h"
@@ -14,7 +14,7 @@ namespace {
 
 std::string knownFormats() {
     std::string list;
-    for (const std::string& name : containerNames()) list += (list.empty() ? "" : ", ") + name;
+    for (const std::string& name : soundio::containerNames()) list += (list.empty() ? "" : ", ") + name;
     return list;
 }
 
@@ -22,34 +22,34 @@ std::string knownFormats() {
 
 bool chooseOutputContainer(const SndfileSource& source, const std::string& input, const std::string& format,
                            bool quiet, std::ostream& err, int& container, std::string& error) {
-    container = format.empty() ? (source.format() & SF_FORMAT_TYPEMASK) : containerByName(format);
-    if (container == 0 || containerName(container).empty()) {
+    container = format.empty() ? (source.format() & SF_FORMAT_TYPEMASK) : soundio::containerByName(format);
+    if (container == 0 || soundio::containerName(container).empty()) {
         error = format.empty() ? "cannot write the container of '" + input + "'; name one with --format (known: " +
                                      knownFormats() + ")"
                                : "unknown format '" + format + "' (known: " + knownFormats() + ")";
         return false;
     }
     const int rate = static_cast<int>(source.sampleRate());
-    const int encoding = chooseEncoding(container, source.channels(), rate);
+    const int encoding = soundio::chooseEncoding(container, source.channels(), rate);
     if (encoding == 0) {
-        error = "the " + containerName(container) + " format cannot hold " + std::to_string(source.channels()) +
-                " channels at " + std::to_string(rate) + " Hz";
+        error = "the " + soundio::containerName(container) + " format cannot hold " +
+                std::to_string(source.channels()) + " channels at " + std::to_string(rate) + " Hz";
         return false;
     }
     if (encoding != SF_FORMAT_FLOAT && !quiet)
-        err << "wowfix-host: note: " << containerName(container) << " holds no 32-bit float; writing "
-            << encodingName(encoding) << "\n";
+        err << "wowfix-host: note: " << soundio::containerName(container) << " holds no 32-bit float; writing "
+            << soundio::encodingName(encoding) << "\n";
     return true;
 }
 
 bool writeCorrectedFile(OfflineHost& host, const std::string& output, int container, bool quiet, std::ostream& err,
                         std::string& error) {
-    std::unique_ptr<PartialFile> partial = PartialFile::create(output, error);
+    std::unique_ptr<soundio::ReplacingFile> partial = soundio::ReplacingFile::create(output, error);
     if (partial == nullptr) return false;
     host.setNewFileFactory([&partial, container, output](int channels, int sampleRate, std::string& why) {
-        const int chosen = chooseEncoding(container, channels, sampleRate);
+        const int chosen = soundio::chooseEncoding(container, channels, sampleRate);
         if (chosen == 0) {
-            why = "the " + containerName(container) + " format cannot hold the plug-in's new file (" +
+            why = "the " + soundio::containerName(container) + " format cannot hold the plug-in's new file (" +
                   std::to_string(channels) + " channels at " + std::to_string(sampleRate) + " Hz)";
             return std::unique_ptr<AudioSink>();
         }

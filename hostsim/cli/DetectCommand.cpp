@@ -66,7 +66,8 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& err
     if (status != kExitSuccess) return failWith(err, error, status);
     if (!saveCurve(host, options.pvc, error)) return failWith(err, error);
     if (!options.quiet) tellCurveWritten(options.pvc, err);
-    if (!options.preprocessed.empty() && !writeSpectrogramPicture(host, options.preprocessed, options.quiet, err, error))
+    if (!options.preprocessed.empty() &&
+        !writeSpectrogramPicture(host, options.preprocessed, options.quiet, err, error))
         return failWith(err, error);
     return kExitSuccess;
 }

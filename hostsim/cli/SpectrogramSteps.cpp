@@ -1,7 +1,7 @@
 #include "hostsim/cli/SpectrogramSteps.h"
 
 #include "host/VendorCommands.h"
-#include "hostsim/PartialFile.h"
+#include "tools/soundio/ReplacingFile.h"
 #include "hostsim/cli/CommandLine.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PngImage.h"
@@ -63,7 +63,7 @@ bool writeSpectrogramPng(OfflineHost& host, const std::string& path, int& column
         error = withPluginMessage(host, "the plug-in gave no spectrogram");
         return false;
     }
-    std::unique_ptr<PartialFile> partial = PartialFile::create(path, error);
+    std::unique_ptr<soundio::ReplacingFile> partial = soundio::ReplacingFile::create(path, error);
     if (partial == nullptr) return false;
     std::FILE* file = fdopen(partial->takeDescriptor(), "wb");
     if (file == nullptr) {

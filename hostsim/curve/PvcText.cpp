@@ -7,7 +7,7 @@
 #include <fstream>
 #include <limits>
 
-#include "hostsim/PartialFile.h"
+#include "tools/soundio/ReplacingFile.h"
 
 namespace wowfix::curve {
 
@@ -123,7 +123,7 @@ std::string formatPvc(const SpeedCurve& curve) {
 }
 
 bool writePvcFile(const std::string& path, const SpeedCurve& curve, std::string& error) {
-    std::unique_ptr<hostsim::PartialFile> file = hostsim::PartialFile::create(path, error);
+    std::unique_ptr<soundio::ReplacingFile> file = soundio::ReplacingFile::create(path, error);
     if (!file) return false;
     std::FILE* out = fdopen(file->takeDescriptor(), "wb");
     if (out == nullptr) {

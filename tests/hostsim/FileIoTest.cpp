@@ -2,8 +2,8 @@
 
 #include "hostsim/FileIdentity.h"
 #include "hostsim/GeneratedSource.h"
-#include "hostsim/OutputFormat.h"
-#include "hostsim/PartialFile.h"
+#include "tools/soundio/SoundFormats.h"
+#include "tools/soundio/ReplacingFile.h"
 #include "hostsim/SndfileSink.h"
 #include "hostsim/SndfileSource.h"
 
@@ -16,6 +16,7 @@
 #include <cmath>
 
 using namespace wowfix::hostsim;
+namespace soundio = wowfix::soundio;
 using hostsim_test::TempDir;
 
 namespace {
@@ -84,11 +85,11 @@ TEST(GeneratedSignal, BlocksFollowTheExactToneFarIntoTheSignal) {
     EXPECT_FALSE(source.read(source.frames() - 10, 11, channels));
 }
 
-TEST(PartialFileWriting, CommitPutsTheCompleteFileInPlace) {
+TEST(ReplacingFileWriting, CommitPutsTheCompleteFileInPlace) {
     TempDir dir;
     const std::string target = dir.file("out.wav");
     std::string error;
-    auto partial = PartialFile::create(target, error);
+    auto partial = soundio::ReplacingFile::create(target, error);
     ASSERT_NE(partial, nullptr) << error;
     EXPECT_EQ(partial->tempPath().rfind(dir.path() + "/.out.wav.partial-", 0), 0u) << partial->tempPath();
     auto sink = SndfileSink::open(partial->takeDescriptor(), target, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 48000, error);
@@ -120,13 +121,13 @@ TEST(PartialFileWriting, CommitPutsTheCompleteFileInPlace) {
     EXPECT_NE(info.st_mode & S_IWUSR, 0u);
 }
 
-TEST(PartialFileWriting, AnAbandonedFileLeavesTheOldOneAndNoLitter) {
+TEST(ReplacingFileWriting, AnAbandonedFileLeavesTheOldOneAndNoLitter) {
     TempDir dir;
     const std::string target = dir.file("out.wav");
     hostsim_test::writeText(target, "previous contents");
     {
         std::string error;
-        auto partial = PartialFile::create(target, error);
+        auto partial = soundio::ReplacingFile::create(target, error);
         ASSERT_NE(partial, nullptr);
         auto sink =
             SndfileSink::open(partial->takeDescriptor(), target, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 8000, error);
@@ -139,16 +140,16 @@ TEST(PartialFileWriting, AnAbandonedFileLeavesTheOldOneAndNoLitter) {
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.wav"});
 }
 
-TEST(PartialFileWriting, FailsClearlyWhereNothingCanBeWritten) {
+TEST(ReplacingFileWriting, FailsClearlyWhereNothingCanBeWritten) {
     TempDir dir;
     std::string error;
-    EXPECT_EQ(PartialFile::create(dir.file("no/such/dir/out.wav"), error), nullptr);
+    EXPECT_EQ(soundio::ReplacingFile::create(dir.file("no/such/dir/out.wav"), error), nullptr);
     EXPECT_NE(error.find("cannot write"), std::string::npos);
     // A directory at the final name: the rename fails and the temporary goes.
     ASSERT_EQ(mkdir(dir.file("taken").c_str(), 0755), 0);
     ASSERT_EQ(mkdir(dir.file("taken/inside").c_str(), 0755), 0);
     {
-        auto partial = PartialFile::create(dir.file("taken"), error);
+        auto partial = soundio::ReplacingFile::create(dir.file("taken"), error);
         ASSERT_NE(partial, nullptr);
         EXPECT_FALSE(partial->commit(error));
     }
@@ -171,23 +172,23 @@ TEST(FileIdentityCheck, SeesOneFileThroughEverySpelling) {
 }
 
 TEST(OutputFormats, NamesAndEncodings) {
-    EXPECT_EQ(containerByName("wav"), SF_FORMAT_WAV);
-    EXPECT_EQ(containerByName("WAV"), SF_FORMAT_WAV);
-    EXPECT_EQ(containerByName("aiff"), SF_FORMAT_AIFF);
-    EXPECT_EQ(containerByName("aif"), SF_FORMAT_AIFF);
-    EXPECT_EQ(containerByName("flac"), SF_FORMAT_FLAC);
-    EXPECT_EQ(containerByName("mp4"), 0);
-    EXPECT_EQ(containerByName("raw"), 0) << "headerless output cannot be read back";
-    EXPECT_EQ(containerName(SF_FORMAT_WAV | SF_FORMAT_PCM_16), "wav");
-    EXPECT_EQ(containerName(SF_FORMAT_WAVEX | SF_FORMAT_FLOAT), "wavex") << "shares wav's extension";
-    const std::vector<std::string> names = containerNames();
-    for (const std::string& name : names) EXPECT_NE(containerByName(name), 0) << name;
+    EXPECT_EQ(soundio::containerByName("wav"), SF_FORMAT_WAV);
+    EXPECT_EQ(soundio::containerByName("WAV"), SF_FORMAT_WAV);
+    EXPECT_EQ(soundio::containerByName("aiff"), SF_FORMAT_AIFF);
+    EXPECT_EQ(soundio::containerByName("aif"), SF_FORMAT_AIFF);
+    EXPECT_EQ(soundio::containerByName("flac"), SF_FORMAT_FLAC);
+    EXPECT_EQ(soundio::containerByName("mp4"), 0);
+    EXPECT_EQ(soundio::containerByName("raw"), 0) << "headerless output cannot be read back";
+    EXPECT_EQ(soundio::containerName(SF_FORMAT_WAV | SF_FORMAT_PCM_16), "wav");
+    EXPECT_EQ(soundio::containerName(SF_FORMAT_WAVEX | SF_FORMAT_FLOAT), "wavex") << "shares wav's extension";
+    const std::vector<std::string> names = soundio::containerNames();
+    for (const std::string& name : names) EXPECT_NE(soundio::containerByName(name), 0) << name;
     for (std::size_t i = 0; i < names.size(); ++i)
         for (std::size_t j = i + 1; j < names.size(); ++j) EXPECT_NE(names[i], names[j]);
 
-    EXPECT_EQ(chooseEncoding(SF_FORMAT_WAV, 2, 44100), SF_FORMAT_FLOAT);
-    EXPECT_EQ(chooseEncoding(SF_FORMAT_AIFF, 1, 96000), SF_FORMAT_FLOAT);
-    EXPECT_EQ(chooseEncoding(SF_FORMAT_FLAC, 2, 44100), SF_FORMAT_PCM_24) << "FLAC holds integers only";
+    EXPECT_EQ(soundio::chooseEncoding(SF_FORMAT_WAV, 2, 44100), SF_FORMAT_FLOAT);
+    EXPECT_EQ(soundio::chooseEncoding(SF_FORMAT_AIFF, 1, 96000), SF_FORMAT_FLOAT);
+    EXPECT_EQ(soundio::chooseEncoding(SF_FORMAT_FLAC, 2, 44100), SF_FORMAT_PCM_24) << "FLAC holds integers only";
 }
 
 TEST(GeneratedSignal, AFrameReadsTheSameHoweverTheReadsAreCut) {

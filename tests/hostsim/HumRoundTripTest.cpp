@@ -159,7 +159,8 @@ TEST_F(HumDetection, PluginWithoutItsHumLibrariesFailsOnlyTheHumAlgorithm) {
         std::FILE* to = std::fopen(alone.c_str(), "wb");
         ASSERT_TRUE(from != nullptr && to != nullptr);
         char buffer[65536];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, from)) > 0;) ASSERT_EQ(std::fwrite(buffer, 1, n, to), n);
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, from)) > 0;)
+            ASSERT_EQ(std::fwrite(buffer, 1, n, to), n);
         std::fclose(from);
         std::fclose(to);
     }

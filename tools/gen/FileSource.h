@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tools/gen/NominalSource.h"
-#include "tools/gen/SoundFileReader.h"
+#include "tools/soundio/SoundFileReader.h"
 
 namespace wowfix::gen {
 

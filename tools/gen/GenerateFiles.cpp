@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "tools/gen/DamagedRecording.h"
-#include "tools/gen/SoundFileWriter.h"
-#include "tools/gen/SoundFormats.h"
+#include "tools/soundio/SoundFileWriter.h"
+#include "tools/soundio/SoundFormats.h"
 #include "tools/gen/TruePvc.h"
 
 namespace wowfix::gen {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "tools/gen/ReplacingFile.h"
+#include "tools/soundio/ReplacingFile.h"
 
 namespace wowfix::meter {
 

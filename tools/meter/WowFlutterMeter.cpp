@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "tools/gen/SoundFileReader.h"
+#include "tools/soundio/SoundFileReader.h"
 #include "tools/meter/FrequencyTrack.h"
 #include "tools/meter/ToneFinder.h"
 

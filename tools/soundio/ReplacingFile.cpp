@@ -1,4 +1,4 @@
-#include "tools/gen/ReplacingFile.h"
+#include "tools/soundio/ReplacingFile.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace wowfix::soundio {
@@ -37,19 +38,33 @@ std::unique_ptr<ReplacingFile> ReplacingFile::create(const std::string& target, 
         return nullptr;
     }
     fchmod(fd, defaultFileMode());
-    ::close(fd);
-    return std::unique_ptr<ReplacingFile>(new ReplacingFile(target, buffer.data()));
+    return std::unique_ptr<ReplacingFile>(new ReplacingFile(target, buffer.data(), fd));
 }
 
-ReplacingFile::ReplacingFile(std::string target, std::string tempPath)
-    : target_(std::move(target)), tempPath_(std::move(tempPath)) {}
+ReplacingFile::ReplacingFile(std::string target, std::string tempPath, int fd)
+    : target_(std::move(target)), tempPath_(std::move(tempPath)), fd_(fd) {}
 
 ReplacingFile::~ReplacingFile() {
+    if (fd_ >= 0) ::close(fd_);
     if (!committed_) std::remove(tempPath_.c_str());
+}
+
+int ReplacingFile::takeDescriptor() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
 }
 
 bool ReplacingFile::commit(std::string& error) {
     if (committed_) return true;
+    if (fd_ >= 0) {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) {
+            error = "cannot complete '" + target_ + "': " + std::strerror(errno);
+            return false;
+        }
+    }
     if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
         error = "cannot write '" + target_ + "': " + std::strerror(errno);
         return false;

@@ -19,5 +19,10 @@ std::string containerName(int container);
 // 32-bit float where the container holds it at this channel count and rate,
 // else 24-bit, else 16-bit integer; 0 when it holds none of them.
 int losslessEncoding(int container, int channels, int sampleRate);
+// The lossless encoding, else Vorbis (for containers that hold nothing
+// else); 0 when the container can hold none of them.
+int chooseEncoding(int container, int channels, int sampleRate);
+// A short name of an encoding ("32-bit float", "24-bit integer", ...).
+std::string encodingName(int encoding);
 
 }  // namespace wowfix::soundio

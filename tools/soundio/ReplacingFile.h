@@ -11,8 +11,10 @@ namespace wowfix::soundio {
 
 class ReplacingFile {
 public:
-    // Creates the empty temporary file; null with `error` set on failure.
+    // Creates the empty temporary file (mode 0666 less the umask), open; null
+    // with `error` set on failure.
     static std::unique_ptr<ReplacingFile> create(const std::string& target, std::string& error);
+    // Removes the temporary file unless it was committed.
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
@@ -20,15 +22,21 @@ public:
     const std::string& target() const { return target_; }
     const std::string& tempPath() const { return tempPath_; }
 
-    // Renames the temporary file onto the target. Whatever wrote the
-    // temporary file must have closed it.
+    // Hands the open descriptor to a writer that will close it; -1 when it
+    // was already taken. Writers may instead open tempPath() themselves.
+    int takeDescriptor();
+    // Renames the temporary file onto the target (closing the descriptor if
+    // it was not taken). Whatever wrote through a taken descriptor or an own
+    // opening must have closed it. False with `error` set when it fails.
     bool commit(std::string& error);
+    bool committed() const { return committed_; }
 
 private:
-    ReplacingFile(std::string target, std::string tempPath);
+    ReplacingFile(std::string target, std::string tempPath, int fd);
 
     std::string target_;
     std::string tempPath_;
+    int fd_;
     bool committed_ = false;
 };
 

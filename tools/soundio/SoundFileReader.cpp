@@ -1,4 +1,4 @@
-#include "tools/gen/SoundFileReader.h"
+#include "tools/soundio/SoundFileReader.h"
 
 #include <sndfile.h>
 

@@ -1,4 +1,4 @@
-#include "tools/gen/SoundFormats.h"
+#include "tools/soundio/SoundFormats.h"
 
 #include <sndfile.h>
 
@@ -19,10 +19,10 @@ struct Container {
     int code;
 };
 
-// Containers by their extension; where two share one (WAV and WAVEX both
-// say "wav") the first keeps it and the later goes by the first word of its
-// libsndfile name. Headerless raw data is left out: it cannot be read back
-// without being told its layout.
+// Containers by their extension; where two share one (WAV, WAVEX and NIST
+// all say "wav") the first keeps it and a later one goes by the first word of
+// its libsndfile name, else by its whole name squeezed. Headerless raw data
+// is left out: it cannot be read back without being told its layout.
 std::vector<Container> knownContainers() {
     std::vector<Container> list;
     int count = 0;
@@ -39,7 +39,11 @@ std::vector<Container> knownContainers() {
         for (const Container& c : list) seen = seen || c.code == code;
         if (seen) continue;
         const std::string full = info.name != nullptr ? info.name : "";
-        for (const std::string& name : {lowered(info.extension), lowered(full.substr(0, full.find(' ')))}) {
+        std::string squeezed;
+        for (char ch : full)
+            if (std::isalnum(static_cast<unsigned char>(ch))) squeezed += ch;
+        for (const std::string& name :
+             {lowered(info.extension), lowered(full.substr(0, full.find(' '))), lowered(squeezed)}) {
             bool taken = name.empty();
             for (const Container& c : list) taken = taken || c.name == name;
             if (taken) continue;
@@ -89,6 +93,26 @@ int losslessEncoding(int container, int channels, int sampleRate) {
         if (sf_format_check(&info)) return encoding;
     }
     return 0;
+}
+
+int chooseEncoding(int container, int channels, int sampleRate) {
+    if (const int lossless = losslessEncoding(container, channels, sampleRate)) return lossless;
+    SF_INFO info;
+    std::memset(&info, 0, sizeof(info));
+    info.samplerate = sampleRate;
+    info.channels = channels;
+    info.format = (container & SF_FORMAT_TYPEMASK) | SF_FORMAT_VORBIS;
+    return sf_format_check(&info) ? SF_FORMAT_VORBIS : 0;
+}
+
+std::string encodingName(int encoding) {
+    switch (encoding & SF_FORMAT_SUBMASK) {
+        case SF_FORMAT_FLOAT: return "32-bit float";
+        case SF_FORMAT_PCM_24: return "24-bit integer";
+        case SF_FORMAT_PCM_16: return "16-bit integer";
+        case SF_FORMAT_VORBIS: return "Vorbis";
+        default: return "unknown encoding";
+    }
 }
 
 }  // namespace wowfix::soundio

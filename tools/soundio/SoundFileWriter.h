@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "tools/gen/ReplacingFile.h"
+#include "tools/soundio/ReplacingFile.h"
 
 struct sf_private_tag;
 

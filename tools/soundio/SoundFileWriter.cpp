@@ -1,4 +1,4 @@
-#include "tools/gen/SoundFileWriter.h"
+#include "tools/soundio/SoundFileWriter.h"
 
 #include <sndfile.h>
 
