@@ -25,7 +25,11 @@ AEffect* createEffect(audioMasterCallback audioMaster) {
 
 }  // namespace
 
+#if defined(_WIN32)
+#define WOWFIX_EXPORT extern "C" __declspec(dllexport)
+#else
 #define WOWFIX_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 WOWFIX_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster) { return createEffect(audioMaster); }
 

@@ -6,7 +6,11 @@
 
 #include <cmath>
 
+#if defined(_WIN32)
+#define PVC_EXPORT __declspec(dllexport)
+#else
 #define PVC_EXPORT __attribute__((visibility("default")))
+#endif
 
 namespace {
 

@@ -8,7 +8,11 @@
 #include <cmath>
 #include <new>
 
+#if defined(_WIN32)
+#define ZENDRAL_EXPORT extern "C" __declspec(dllexport)
+#else
 #define ZENDRAL_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 

@@ -1,0 +1,33 @@
+# On Linux, the Windows plug-in (wowfix.dll, PVC_Plugin.dll, Zendral.dll and
+# the load check) is cross-built into <build>/windows with mingw-w64 as part
+# of the normal build, when the cross compiler is installed, and Wine's first
+# start is done then too, so that the tests can run the check under Wine.
+find_program(WOWFIX_MINGW_CXX x86_64-w64-mingw32-g++-posix)
+find_program(WOWFIX_WINEBOOT wineboot)
+set(wowfix_windows_default OFF)
+if(WOWFIX_MINGW_CXX)
+  set(wowfix_windows_default ON)
+endif()
+option(WOWFIX_BUILD_WINDOWS "Cross-build the Windows plug-in with mingw-w64" ${wowfix_windows_default})
+
+if(WOWFIX_BUILD_WINDOWS)
+  if(NOT WOWFIX_MINGW_CXX)
+    message(FATAL_ERROR "WOWFIX_BUILD_WINDOWS needs x86_64-w64-mingw32-g++-posix (g++-mingw-w64-x86-64-posix)")
+  endif()
+  include(ExternalProject)
+  ExternalProject_Add(wowfix_windows
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${PROJECT_BINARY_DIR}/windows
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
+               -DCMAKE_BUILD_TYPE=Release -DWOWFIX_BUILD_TESTS=OFF -DWOWFIX_BUILD_HOST=OFF -DWOWFIX_BUILD_TOOLS=OFF
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON)
+  if(WOWFIX_WINEBOOT)
+    # Wine's first start makes its prefix (about 15 s); later starts reuse it.
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/wine-ready
+      COMMAND env WINEDEBUG=-all ${WOWFIX_WINEBOOT} -i
+      COMMAND ${CMAKE_COMMAND} -E touch ${PROJECT_BINARY_DIR}/wine-ready
+      COMMENT "Wine's first start")
+    add_custom_target(wowfix_wine_ready ALL DEPENDS ${PROJECT_BINARY_DIR}/wine-ready)
+  endif()
+endif()
