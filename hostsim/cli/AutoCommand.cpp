@@ -47,7 +47,7 @@ int runAuto(const AutoOptions& options, std::ostream& err) {
     OfflineHost host(options.blockSize);
     if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
         return failWith(err, error);
-    const int status = detectCurve(host, *algorithm, options.params, options.line, options.quiet, err, error);
+    const int status = detectCurve(host, *algorithm, options.params, options.line, options.areas, options.quiet, err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
 
     if (!options.pvcOut.empty()) {

@@ -3,6 +3,7 @@
 // Parsing checks everything that can be checked without opening a file; what
 // depends on the input (a selection past its end) is checked by the command.
 
+#include "hostsim/cli/SpectralArea.h"
 #include "hostsim/cli/TonalLine.h"
 
 #include <string>
@@ -65,6 +66,7 @@ struct DetectOptions {
     std::string algorithm;
     std::vector<ParameterSetting> params;
     TonalLine line;     // --line, for --algorithm cog
+    std::vector<SpectralArea> areas;  // --area ..., for --algorithm spectral
     std::string plugin;
     int blockSize = 8192;
     bool listParams = false;
@@ -77,6 +79,7 @@ struct AutoOptions {
     std::string algorithm;
     std::vector<ParameterSetting> params;
     TonalLine line;      // --line, for --algorithm cog
+    std::vector<SpectralArea> areas;  // --area ..., for --algorithm spectral
     std::string pvcOut;  // empty: the curve is not saved
     std::string png;     // empty: no spectrogram picture
     std::string format;  // empty: the input's container

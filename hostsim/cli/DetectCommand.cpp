@@ -57,7 +57,7 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& err
     }
     if (options.listParams) return listParameters(host, options, *algorithm, out, err);
 
-    const int status = detectCurve(host, *algorithm, options.params, options.line, options.quiet, err, error);
+    const int status = detectCurve(host, *algorithm, options.params, options.line, options.areas, options.quiet, err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
     if (!saveCurve(host, options.pvc, error)) return failWith(err, error);
     if (!options.quiet) tellCurveWritten(options.pvc, err);
