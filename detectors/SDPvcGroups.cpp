@@ -13,6 +13,10 @@ namespace {
 constexpr double kMinSupport = 0.05;
 constexpr double kMinOverlap = 0.05;
 constexpr double kHistogramStep = 25.0;  // Hz
+// A group's frequency that moves by more than this many bins from one frame
+// to the next has passed to another tone (a new note): no speed change moves
+// a partial that far within a hop. The segment ends there.
+constexpr float kLargestStepBins = 1.5f;
 
 // A distribution over 25 Hz bins, sparse: (bin, share) in ascending bin order.
 using Histogram = std::vector<std::pair<int, double>>;
@@ -81,8 +85,9 @@ struct FrameEntry {
 };
 
 // The copied frames in copy order become the group's segments: the last copy
-// of a frame counts.
-PartialGroup segmentsOf(std::vector<FrameEntry>& entries) {
+// of a frame counts, and a run of frames breaks where the frequency steps by
+// more than `largestStep` Hz.
+PartialGroup segmentsOf(std::vector<FrameEntry>& entries, float largestStep) {
     std::stable_sort(entries.begin(), entries.end(),
                      [](const FrameEntry& a, const FrameEntry& b) { return a.frame < b.frame; });
     PartialGroup group;
@@ -96,6 +101,7 @@ PartialGroup segmentsOf(std::vector<FrameEntry>& entries) {
         while (i < entries.size() && entries[i].frame <= next) {
             size_t last = i;
             while (last + 1 < entries.size() && entries[last + 1].frame == entries[i].frame) ++last;
+            if (!raw.empty() && std::fabs(entries[last].frequency - raw.back()) > largestStep) break;
             raw.push_back(entries[last].frequency);
             segment.weight.push_back(entries[last].weight);
             i = last + 1;
@@ -186,7 +192,7 @@ bool groupTracks(const std::vector<PartialTrack>& tracks, int frames,
                 groupLength += lengthK;
                 used[k] = 1;
             }
-            groups.push_back(segmentsOf(entries));
+            groups.push_back(segmentsOf(entries, kLargestStepBins * frequencyOfBin(1)));
         }
     } catch (const std::bad_alloc&) {
         groups.clear();

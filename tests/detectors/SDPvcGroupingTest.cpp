@@ -36,7 +36,7 @@ PartialTrack steadyTrack(int start, int length, int hz) {
 TEST(SDPvcGroupingTest, TracksInOneRegionJoinAndOthersStayApart) {
     const std::vector<PartialTrack> tracks = {
         steadyTrack(0, 100, 1000),   // opens group 0
-        steadyTrack(100, 80, 1005),  // the same 25 Hz bin: joins it
+        steadyTrack(100, 80, 1001),  // the same 25 Hz bin: joins it
         steadyTrack(0, 150, 1100),   // longest: opens the first group
         steadyTrack(0, 5, 1000),     // under 5 % of 200 frames: ignored
         steadyTrack(20, 60, 1050),   // 50 Hz away: its own group
@@ -44,7 +44,7 @@ TEST(SDPvcGroupingTest, TracksInOneRegionJoinAndOthersStayApart) {
     std::vector<PartialGroup> groups;
     ASSERT_TRUE(groupTracks(tracks, 200, hertz, groups));
     ASSERT_EQ(groups.size(), 3u);
-    // Order of support: 1100 Hz (0.75), 1000 Hz (0.5) with 1005 Hz, 1050 Hz.
+    // Order of support: 1100 Hz (0.75), 1000 Hz (0.5) with 1001 Hz, 1050 Hz.
     EXPECT_FLOAT_EQ(groups[0].segments[0].smoothed[0], 1100.0f);
     ASSERT_EQ(groups[1].segments.size(), 1u);  // frames 0..179 in one run
     EXPECT_EQ(groups[1].segments[0].startFrame, 0);
@@ -56,15 +56,28 @@ TEST(SDPvcGroupingTest, TracksInOneRegionJoinAndOthersStayApart) {
 
 TEST(SDPvcGroupingTest, RatioIsTheSmoothedFrequencyOverTheSegmentMedian) {
     std::vector<std::uint16_t> bins;
-    for (int f = 0; f < 40; ++f) bins.push_back(static_cast<std::uint16_t>(f < 30 ? 1000 : 1010));
+    for (int f = 0; f < 40; ++f) bins.push_back(static_cast<std::uint16_t>(f < 30 ? 1000 : 1001));
     std::vector<PartialGroup> groups;
     ASSERT_TRUE(groupTracks({trackOf(0, bins)}, 40, hertz, groups));
     ASSERT_EQ(groups.size(), 1u);
     const GroupSegment& s = groups[0].segments[0];
     EXPECT_FLOAT_EQ(s.median, 1000.0f);
     EXPECT_FLOAT_EQ(s.ratio(0), 1.0f);
-    EXPECT_FLOAT_EQ(s.smoothed[30], (2 * 1000.0f + 3 * 1010.0f) / 5.0f);
-    EXPECT_FLOAT_EQ(s.ratio(39), 1.01f);
+    EXPECT_FLOAT_EQ(s.smoothed[30], (2 * 1000.0f + 3 * 1001.0f) / 5.0f);
+    EXPECT_FLOAT_EQ(s.ratio(39), 1.001f);
+}
+
+// A track that steps to another note within one frame is two segments, each
+// against its own median, not a speed change of the size of the interval.
+TEST(SDPvcGroupingTest, AStepOfMoreThanABinAndAHalfEndsTheSegment) {
+    std::vector<std::uint16_t> bins(40, 1000);
+    for (int f = 20; f < 40; ++f) bins[static_cast<size_t>(f)] = 1012;
+    std::vector<PartialGroup> groups;
+    ASSERT_TRUE(groupTracks({trackOf(0, bins)}, 40, hertz, groups));
+    ASSERT_EQ(groups.size(), 1u);
+    ASSERT_EQ(groups[0].segments.size(), 2u);
+    EXPECT_EQ(groups[0].segments[1].startFrame, 20);
+    for (int f : {0, 19, 20, 39}) EXPECT_FLOAT_EQ(groups[0].segmentAt(f)->ratio(f), 1.0f) << f;
 }
 
 TEST(SDPvcGroupingTest, ShortSegmentsAndEmptyListsNeedNoDivision) {
@@ -88,8 +101,8 @@ TEST(SDPvcGroupingTest, ShortSegmentsAndEmptyListsNeedNoDivision) {
 
 TEST(SDPvcConfidenceTest, BestSupportedShownGroupGivesEachFrame) {
     std::vector<std::uint16_t> strong(60, 1000), weak(100, 2000);
-    for (int f = 0; f < 5; ++f) strong[static_cast<size_t>(f)] = 990;
-    for (int f = 0; f < 5; ++f) weak[static_cast<size_t>(f)] = 1960;
+    for (int f = 0; f < 5; ++f) strong[static_cast<size_t>(f)] = 999;
+    for (int f = 0; f < 5; ++f) weak[static_cast<size_t>(f)] = 1999;
     std::vector<PartialGroup> groups;
     // Frames 0..59 strong (support 0.6 of 100), 0..99 weak (1.0): the long
     // one wins where both exist.
@@ -98,15 +111,15 @@ TEST(SDPvcConfidenceTest, BestSupportedShownGroupGivesEachFrame) {
     SDPvcResult result;
     ASSERT_TRUE(result.combine(groups, 0.0f, 100, 512, 266));
     EXPECT_FLOAT_EQ(result.value(0), groups[0].segments[0].ratio(0));
-    EXPECT_NEAR(result.value(0), 1960.0 / 2000.0, 1e-6);
+    EXPECT_NEAR(result.value(0), 1999.0 / 2000.0, 1e-6);
     // Above 0.6 only the full-length group is shown; at 1.0 the same.
     ASSERT_TRUE(result.combine(groups, 0.7f, 100, 512, 266));
-    EXPECT_NEAR(result.value(0), 1960.0 / 2000.0, 1e-6);
+    EXPECT_NEAR(result.value(0), 1999.0 / 2000.0, 1e-6);
     // Drop the long track: above its support frames fall back to 1.0.
     std::vector<PartialGroup> one;
     ASSERT_TRUE(groupTracks({trackOf(0, strong)}, 100, hertz, one));
     ASSERT_TRUE(result.combine(one, 0.0f, 100, 512, 266));
-    EXPECT_NEAR(result.value(0), 990.0 / 1000.0, 1e-6);
+    EXPECT_NEAR(result.value(0), 999.0 / 1000.0, 1e-6);
     EXPECT_FLOAT_EQ(result.value(80), 1.0f);
     ASSERT_TRUE(result.combine(one, 0.7f, 100, 512, 266));
     EXPECT_FLOAT_EQ(result.value(0), 1.0f);
