@@ -13,10 +13,13 @@ namespace {
 constexpr double kMinSupport = 0.05;
 constexpr double kMinOverlap = 0.05;
 constexpr double kHistogramStep = 25.0;  // Hz
-// A group's frequency that moves by more than this many bins from one frame
-// to the next has passed to another tone (a new note): no speed change moves
-// a partial that far within a hop. The segment ends there.
+// A group's frequency that moves from one frame to the next by more than
+// 1.5 bins and more than 3 % has passed to another tone (a new note, a
+// semitone is 6 %): no speed change moves a partial that far within a hop,
+// while flutter may move it by more than a bin when the bins are narrow. The
+// segment ends there.
 constexpr float kLargestStepBins = 1.5f;
+constexpr float kLargestStepFraction = 0.03f;
 
 // A distribution over 25 Hz bins, sparse: (bin, share) in ascending bin order.
 using Histogram = std::vector<std::pair<int, double>>;
@@ -85,9 +88,9 @@ struct FrameEntry {
 };
 
 // The copied frames in copy order become the group's segments: the last copy
-// of a frame counts, and a run of frames breaks where the frequency steps by
-// more than `largestStep` Hz.
-PartialGroup segmentsOf(std::vector<FrameEntry>& entries, float largestStep) {
+// of a frame counts, and a run of frames breaks where the frequency steps to
+// another tone.
+PartialGroup segmentsOf(std::vector<FrameEntry>& entries, float binWidth) {
     std::stable_sort(entries.begin(), entries.end(),
                      [](const FrameEntry& a, const FrameEntry& b) { return a.frame < b.frame; });
     PartialGroup group;
@@ -101,7 +104,10 @@ PartialGroup segmentsOf(std::vector<FrameEntry>& entries, float largestStep) {
         while (i < entries.size() && entries[i].frame <= next) {
             size_t last = i;
             while (last + 1 < entries.size() && entries[last + 1].frame == entries[i].frame) ++last;
-            if (!raw.empty() && std::fabs(entries[last].frequency - raw.back()) > largestStep) break;
+            if (!raw.empty()) {
+                const float step = std::fabs(entries[last].frequency - raw.back());
+                if (step > kLargestStepBins * binWidth && step > kLargestStepFraction * raw.back()) break;
+            }
             raw.push_back(entries[last].frequency);
             segment.weight.push_back(entries[last].weight);
             i = last + 1;
@@ -192,7 +198,7 @@ bool groupTracks(const std::vector<PartialTrack>& tracks, int frames,
                 groupLength += lengthK;
                 used[k] = 1;
             }
-            groups.push_back(segmentsOf(entries, kLargestStepBins * frequencyOfBin(1)));
+            groups.push_back(segmentsOf(entries, frequencyOfBin(1)));
         }
     } catch (const std::bad_alloc&) {
         groups.clear();

@@ -49,9 +49,10 @@ float upperMedian(std::vector<float> values);
 //   4. each frame gets the weight of the track its frequency came from: the
 //      track's own support (the weight that says how well that frame is
 //      attested), not that of the track that opened the group;
-//   5. a segment is a run of consecutive frames whose frequency moves by at
-//      most 1.5 bins from frame to frame (a larger step is another note, not
-//      a speed change); each is smoothed (smooth5) and divided by its median.
+//   5. a segment is a run of consecutive frames whose frequency does not
+//      step by more than both 1.5 bins and 3 % from frame to frame (such a
+//      step is another note, not a speed change); each is smoothed (smooth5)
+//      and divided by its median.
 // `frequencyOfBin` turns a track's bin into Hz. Answers false when memory
 // runs out (no groups then).
 bool groupTracks(const std::vector<PartialTrack>& tracks, int frames,

@@ -42,7 +42,7 @@ public:
     static constexpr int maxFrequencyJump = 100;  // Hz
     static constexpr float phaseTolerance = 0.8f;
     static constexpr int minTrackFrames = 10;
-    static constexpr long long maxEntries = 1LL << 24;
+    static constexpr long long maxEntries = 1LL << 23;
 
     // A new run of `frameTotal` frames with `hop` samples between frames.
     void begin(int frameTotal, int hop);

@@ -67,11 +67,18 @@ TEST(SDPvcGroupingTest, RatioIsTheSmoothedFrequencyOverTheSegmentMedian) {
     EXPECT_FLOAT_EQ(s.ratio(39), 1.001f);
 }
 
-// A track that steps to another note within one frame is two segments, each
-// against its own median, not a speed change of the size of the interval.
-TEST(SDPvcGroupingTest, AStepOfMoreThanABinAndAHalfEndsTheSegment) {
+// A track that steps to another note within one frame (here a semitone) is
+// two segments, each against its own median, not a speed change of the size
+// of the interval; a step of 2 % (flutter over narrow bins) is not.
+TEST(SDPvcGroupingTest, AStepToAnotherNoteEndsTheSegment) {
+    std::vector<std::uint16_t> small(40, 1000);
+    for (int f = 20; f < 40; ++f) small[static_cast<size_t>(f)] = 1020;
+    std::vector<PartialGroup> kept;
+    ASSERT_TRUE(groupTracks({trackOf(0, small)}, 40, hertz, kept));
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].segments.size(), 1u);
     std::vector<std::uint16_t> bins(40, 1000);
-    for (int f = 20; f < 40; ++f) bins[static_cast<size_t>(f)] = 1012;
+    for (int f = 20; f < 40; ++f) bins[static_cast<size_t>(f)] = 1060;
     std::vector<PartialGroup> groups;
     ASSERT_TRUE(groupTracks({trackOf(0, bins)}, 40, hertz, groups));
     ASSERT_EQ(groups.size(), 1u);
