@@ -40,6 +40,19 @@ TEST(SDPvcFrameTest, PeakLiesOnTheNearestBinWithTheToneLevelAndCentrePhase) {
     }
 }
 
+// Bin frequencies are not whole hertz, and high rates do not overflow them.
+TEST(SDPvcFrameTest, BinFrequenciesHoldAt192kHz) {
+    SDPvcFrame frame;
+    ASSERT_TRUE(frame.configure(4096, 192000.0, 0.0f, 90000.0f));
+    EXPECT_FLOAT_EQ(frame.binFrequency(1), 192000.0f / 32768.0f);
+    EXPECT_FLOAT_EQ(frame.binFrequency(16383), 192000.0f * 16383.0f / 32768.0f);
+    std::vector<float> x(4096, 0.0f);
+    addTone(x, 192000, constant(20000.3), constant(0.5));
+    frame.analyse(x.data());
+    ASSERT_FALSE(frame.selected().empty());
+    EXPECT_NEAR(frame.binFrequency(frame.selected()[0]), 20000.3, 192000.0 / 32768.0 / 2.0);
+}
+
 TEST(SDPvcFrameTest, SelectionKeepsTheBandAndTheLevelFloorStrongestFirst) {
     SDPvcFrame frame;
     ASSERT_TRUE(frame.configure(512, kRate, 500.0f, 2000.0f));
