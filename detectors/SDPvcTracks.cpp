@@ -9,7 +9,8 @@
 
 namespace wowfix {
 
-void SDPvcTracks::begin(int frameTotal, int hop) {
+void SDPvcTracks::begin(int frameTotal, int hop, long long entryLimit) {
+    entryLimit_ = std::clamp(entryLimit, 0LL, maxEntries);
     std::vector<PartialTrack>().swap(tracks_);
     frameTotal_ = std::max(frameTotal, 0);
     hop_ = std::max(hop, 1);
@@ -41,7 +42,7 @@ bool SDPvcTracks::addFrame(SDPvcFrame& frame) {
 }
 
 bool SDPvcTracks::record(PartialTrack& track, const SDPvcFrame& frame, int bin) {
-    if (entries_ >= maxEntries) return false;
+    if (entries_ >= entryLimit_) return false;
     try {
         track.bins.push_back(static_cast<std::uint16_t>(bin));
     } catch (const std::bad_alloc&) {

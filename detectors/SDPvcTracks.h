@@ -44,8 +44,9 @@ public:
     static constexpr int minTrackFrames = 10;
     static constexpr long long maxEntries = 1LL << 23;
 
-    // A new run of `frameTotal` frames with `hop` samples between frames.
-    void begin(int frameTotal, int hop);
+    // A new run of `frameTotal` frames with `hop` samples between frames,
+    // the tracks holding at most `entryLimit` (<= maxEntries) frame entries.
+    void begin(int frameTotal, int hop, long long entryLimit = maxEntries);
     // Links the peaks of the frame just analysed; the frame's claim flags
     // record which peaks were taken. False once the tables are full.
     bool addFrame(SDPvcFrame& frame);
@@ -74,6 +75,7 @@ private:
     int frameIndex_ = -1;
     int liveCount_ = 0;
     long long entries_ = 0;
+    long long entryLimit_ = maxEntries;
     bool failed_ = false;
     bool someoneEnded_ = false;
 };

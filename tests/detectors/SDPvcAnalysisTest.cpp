@@ -160,6 +160,28 @@ TEST(SDPvcLinkingTest, CrossingPartialsStayOnTheirOwnLinesAwayFromTheCrossing) {
     EXPECT_GE(followed, 2);
 }
 
+// The table of tracks is bounded: past its entries the tracker fails and
+// stays failed instead of growing.
+TEST(SDPvcLinkingTest, TrackEntriesBeyondTheLimitFailTheRun) {
+    std::vector<float> x(kRate, 0.0f);
+    addTone(x, kRate, constant(1000.0), constant(0.5));
+    addTone(x, kRate, constant(1500.0), constant(0.5));
+    SDPvcFrame frame;
+    ASSERT_TRUE(frame.configure(512, kRate, 500.0f, 2000.0f));
+    SDPvcTracks tracks;
+    tracks.begin(SDPvc::framesIn(kRate, 512, 266), 266, 21);  // two partials: ten frames and a half
+    int frames = 0;
+    const auto next = [&] {
+        frame.analyse(&x[static_cast<size_t>(frames) * 266]);
+        return tracks.addFrame(frame);
+    };
+    while (frames < 100 && next()) ++frames;
+    EXPECT_EQ(frames, 10);
+    EXPECT_TRUE(tracks.failed());
+    EXPECT_LE(tracks.entries(), 21);
+    EXPECT_FALSE(tracks.addFrame(frame));
+}
+
 TEST(SDPvcLinkingTest, ADropoutSplitsTheTrackAndTheGroupJoinsThePieces) {
     SDPvc detector;
     std::vector<float> x(kRate * 4, 0.0f);
