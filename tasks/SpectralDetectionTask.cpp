@@ -84,7 +84,9 @@ private:
         if (!countFrames(context_.host, task_, frames_, why)) return fail(context_, why);
         if (frames_ < detector_.blockLength())
             return fail(context_, "The host delivered less than one analysis frame of the area.");
-        const int rate = static_cast<int>(context_.store.sampleRate());
+        // The file's own rate; the store's only when the host gives none.
+        const double source = task_.sourceSampleRate;
+        const int rate = static_cast<int>(source >= 1.0 && source < 1e7 ? source : context_.store.sampleRate());
         if (!detector_.beginAnalysis(rate, area_.lowFrequency, area_.highFrequency, frames_))
             return fail(context_, detector_.lastMessage());
         context_.store.resetFrequencyZoom();
