@@ -42,6 +42,15 @@ bool HeadlessEditor::requestTask(int mode) {
     // Every run starts with a fresh detector carrying the user's settings.
     if (mode == kPilotToneTracking && !plugin_.createToneTracker()) return false;
     if (mode == kLibraryDetection && !plugin_.createLibraryInstance()) return false;
+    if (mode == kSpectralDetection) {
+        if (!area_.selected) {
+            plugin_.taskState().message = "Najpierw zaznacz obszar przetwarzania";
+            return false;
+        }
+        if (!plugin_.createSpectralDetector()) return false;
+        // A fresh analysis starts unfiltered.
+        plugin_.spectralDetector()->setParameter(2, 0.0f);
+    }
     pendingTask_ = mode;
     plugin_.setTaskMode(static_cast<float>(mode));
     plugin_.requeryFiles();

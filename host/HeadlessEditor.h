@@ -57,6 +57,7 @@ public:
     bool pointer(int phase, int x, int y);
     const EditTools& tools() const { return tools_; }
     const EditArea& area() const { return area_; }
+    void setArea(const EditArea& area) { area_ = area; }
 
     int columnsDrawn() const { return columnsDrawn_; }
     int curveDrawings() const { return curveDrawings_; }

@@ -9,6 +9,7 @@
 #include "tasks/CorrectionTask.h"
 #include "tasks/LibraryDetectionTask.h"
 #include "tasks/PilotToneTask.h"
+#include "tasks/SpectralDetectionTask.h"
 #include "tasks/RuntimeModule.h"
 #include "tasks/SelectionTask.h"
 
@@ -35,6 +36,7 @@ OfflinePlugin::OfflinePlugin(audioMasterCallback audioMaster)
 
 OfflinePlugin::~OfflinePlugin() {
     destroyToneTracker();
+    destroySpectralDetector();
     releaseLibraryInstance();
     pvc_.removeTempFolder();
 }
@@ -133,6 +135,29 @@ void OfflinePlugin::destroyToneTracker() {
     toneTracker_.reset();
 }
 
+bool OfflinePlugin::createSpectralDetector() {
+    destroySpectralDetector();
+    try {
+        spectralDetector_ = std::make_unique<SDPvc>();
+    } catch (const std::bad_alloc&) {
+        state_.message = "Could not init SDPvc! Please, select another algorithm.";
+        return false;
+    }
+    paramStore_.restoreParameters(DetectorParamStore::sdPvcSlot, *spectralDetector_);
+    return true;
+}
+
+void OfflinePlugin::destroySpectralDetector() {
+    if (spectralDetector_ == nullptr) return;
+    paramStore_.rememberParameters(DetectorParamStore::sdPvcSlot, *spectralDetector_);
+    spectralDetector_.reset();
+}
+
+bool OfflinePlugin::createSpectralPvc() {
+    TaskContext context = taskContext();
+    return wowfix::createSpectralPvc(context, spectralDetector_.get());
+}
+
 bool OfflinePlugin::createLibraryInstance() {
     if (library_.createLibraryInstance(spectrogram_.sampleRate())) return true;
     state_.message = library_.message();
@@ -225,8 +250,7 @@ bool OfflinePlugin::offlineRun(VstOfflineTask* tasks, VstInt32 count) {
             return useRuntimeLibrary_ ? runRuntimeLibraryDetection(context, tasks[0], library_)
                                       : runLibraryDetection(context, tasks[0], library_);
         case kSpectralDetection:
-            state_.message = "This detection is not available in this version of wowfix.";
-            return false;
+            return runSpectralDetection(context, tasks[0], spectralDetector_.get(), headless_->area());
         default:
             return true;
     }

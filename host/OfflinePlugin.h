@@ -1,6 +1,7 @@
 #pragma once
 
 #include "detectors/DetectorParamStore.h"
+#include "detectors/SDPvc.h"
 #include "detectors/ToneTracker.h"
 #include "host/HostCallbackPort.h"
 #include "host/OpenFileRegistry.h"
@@ -77,6 +78,13 @@ public:
     // Keeps the tracker's settings and destroys it.
     void destroyToneTracker();
     ToneTracker* toneTracker() { return toneTracker_.get(); }
+    // The spectral-domain detector, made anew with the user's remembered
+    // settings (the previous one's settings are kept first).
+    bool createSpectralDetector();
+    void destroySpectralDetector();
+    SDPvc* spectralDetector() { return spectralDetector_.get(); }
+    // The editor's "Create PVC" with the spectral-domain detector.
+    bool createSpectralPvc();
     DetectorParamStore& paramStore() { return paramStore_; }
     // The hum processing library's instance, made anew for the store's
     // sample rate with the remembered values. False, with the reason as the
@@ -97,6 +105,7 @@ private:
     bool loadCurveNow(const char* path, double length);
     VstIntPtr detectorParameter(void* ptr);
     VstIntPtr libraryParameter(void* ptr);
+    VstIntPtr setProcessingArea(void* ptr);
 
     PluginProgram current_;
     std::vector<PluginProgram> programs_;
@@ -107,6 +116,7 @@ private:
     bool useRuntimeLibrary_ = false;
     DetectorParamStore paramStore_;
     std::unique_ptr<ToneTracker> toneTracker_;
+    std::unique_ptr<SDPvc> spectralDetector_;
     ProcessingLibrary library_;
     HostCallbackPort hostPort_;
     std::unique_ptr<HeadlessEditor> headless_;

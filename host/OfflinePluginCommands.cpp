@@ -104,9 +104,18 @@ VstIntPtr OfflinePlugin::libraryParameter(void* ptr) {
 VstIntPtr OfflinePlugin::detectorParameter(void* ptr) {
     auto* parameter = writableRecord<vendor::DetectorParameter>(ptr);
     if (parameter != nullptr && parameter->algorithm == vendor::kHumAlgorithm) return libraryParameter(ptr);
-    if (parameter == nullptr || parameter->algorithm != vendor::kPilotToneAlgorithm) return 0;
-    if (toneTracker_ == nullptr && !createToneTracker()) return 0;
-    PvcDetector& detector = *toneTracker_;
+    if (parameter == nullptr) return 0;
+    PvcDetector* chosen = nullptr;
+    if (parameter->algorithm == vendor::kPilotToneAlgorithm) {
+        if (toneTracker_ == nullptr && !createToneTracker()) return 0;
+        chosen = toneTracker_.get();
+    } else if (parameter->algorithm == vendor::kSpectralAlgorithm) {
+        if (spectralDetector_ == nullptr && !createSpectralDetector()) return 0;
+        chosen = spectralDetector_.get();
+    } else {
+        return 0;
+    }
+    PvcDetector& detector = *chosen;
     parameter->count = detector.getNumParams();
     const int index = parameter->index;
     if (index < 0 || index >= detector.getNumParams()) return 0;
@@ -119,6 +128,21 @@ VstIntPtr OfflinePlugin::detectorParameter(void* ptr) {
     copyText(parameter->name, detector.parameterName(index), sizeof parameter->name);
     copyText(parameter->label, detector.parameterLabel(index), sizeof parameter->label);
     return 1;
+}
+
+VstIntPtr OfflinePlugin::setProcessingArea(void* ptr) {
+    const auto* input = record<vendor::ProcessingArea>(ptr);
+    if (input == nullptr) return 0;
+    EditArea area;
+    area.start = std::min(input->start, input->end);
+    area.end = std::max(input->start, input->end);
+    area.lowFrequency = std::min(input->lowFrequency, input->highFrequency);
+    area.highFrequency = std::max(input->lowFrequency, input->highFrequency);
+    area.selected = area.start >= 0 && area.end > area.start && std::isfinite(area.lowFrequency) &&
+                    std::isfinite(area.highFrequency) && area.highFrequency > area.lowFrequency;
+    headless_->setArea(area);
+    if (!area.selected) state_.message = "The processing area is empty; mark a stretch and a band.";
+    return area.selected ? 1 : 0;
 }
 
 VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
@@ -205,6 +229,10 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
             return 1;
         case vendor::kToolEvents:
             return runToolEvents(*this, ptr);
+        case vendor::kSetProcessingArea:
+            return setProcessingArea(ptr);
+        case vendor::kCreateSpectralPvc:
+            return createSpectralPvc() ? 1 : 0;
         default:
             return 0;
     }

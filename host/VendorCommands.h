@@ -65,11 +65,22 @@ enum Command : std::intptr_t {
     // first shows the signal as the hum library preprocesses it (the
     // editor's "Show Hum"), 0 the plain one.
     kUseRuntimeLibrary = 10,
+    // ptr: const ProcessingArea*. Marks the processing area of the
+    // spectral-domain detector, as the area tool's drag does; the next task
+    // mode 7 (the editor's "Preview") analyses it. An empty area is not
+    // marked (answer 0).
+    kSetProcessingArea = 11,
+    // The editor's "Create PVC" with the spectral-domain detector: the
+    // result of the last preview, under the present "Confidence", becomes
+    // the curve inside its area (one undo step). Answers 0, with a message,
+    // when there has been no preview.
+    kCreateSpectralPvc = 12,
 };
 
 // Algorithm numbers, as the editor's algorithm list counts them.
 constexpr std::int32_t kHumAlgorithm = 3;
 constexpr std::int32_t kPilotToneAlgorithm = 4;
+constexpr std::int32_t kSpectralAlgorithm = 7;
 
 // Mouse tools, as the editor numbers them.
 constexpr std::int32_t kMovePointTool = 1;
@@ -114,7 +125,7 @@ struct SpectrogramImage {
 
 struct DetectorParameter {
     std::int32_t size;       // sizeof(DetectorParameter)
-    std::int32_t algorithm;  // kPilotToneAlgorithm or kHumAlgorithm
+    std::int32_t algorithm;  // kPilotToneAlgorithm, kHumAlgorithm or kSpectralAlgorithm
     std::int32_t index;      // parameter number, 0 ... count - 1
     std::int32_t write;      // 1: set `value` first
     float value;             // in (write) / out: the slider value 0 ... 1
@@ -147,6 +158,14 @@ struct ToolEvents {
                                  // (negative leftwards), 0 when none
     std::int32_t curvePoints;    // out: points of the curve afterwards
     std::int32_t undoPosition;   // out: the open file's undo position
+};
+
+struct ProcessingArea {
+    std::int32_t size;       // sizeof(ProcessingArea)
+    std::int32_t start;      // first and last frame of the area in the file
+    std::int32_t end;
+    float lowFrequency;      // the band searched for partials, Hz
+    float highFrequency;
 };
 
 struct TextBuffer {

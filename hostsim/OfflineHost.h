@@ -78,6 +78,7 @@ public:
     // the cursor frame 0.
     void openFile(std::unique_ptr<AudioSource> source, const std::string& name);
     const AudioSource* file() const { return source_.get(); }
+    AudioSource* file() { return source_.get(); }
     // False (nothing changes) when the range is not inside the file.
     bool setSelection(const Selection& selection);
     const Selection& selection() const { return selection_; }

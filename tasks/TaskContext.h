@@ -18,6 +18,8 @@ struct TaskState {
     bool settingsChanged = false;       // the editor changed FFT length/window
     bool acquireSnapshotPending = true;
     bool viewSnapshotPending = false;
+    int spectralAreaStart = 0;          // the area of the spectral-domain
+    int spectralAreaEnd = -1;           // detector's last result, samples
     std::string message;                // why the last task failed
 };
 

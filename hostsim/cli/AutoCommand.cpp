@@ -49,7 +49,8 @@ int runAuto(const AutoOptions& options, std::ostream& err) {
         return failWith(err, error);
     if (!options.preprocessed.empty() && !choosePreprocessedView(host, *algorithm, error))
         return failWith(err, error, kExitUsage);
-    const int status = detectCurve(host, *algorithm, options.params, options.line, options.quiet, err, error);
+    const int status = detectCurve(host, *algorithm, options.params, options.line, options.areas, options.quiet,
+                                   err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
 
     if (!options.pvcOut.empty()) {

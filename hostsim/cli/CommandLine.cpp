@@ -263,7 +263,7 @@ bool readParameters(const OptionReader& reader, std::vector<ParameterSetting>& p
 bool parseDetect(const std::vector<std::string>& args, DetectOptions& options, std::string& error) {
     OptionReader reader(args, 1);
     if (!reader.read({"algorithm", "pvc", "block", "plugin", "line", "preprocessed"}, {"list-params", "quiet"}, error,
-                     {"param"}))
+                     {"param", "area"}))
         return false;
     options.listParams = reader.flag("list-params");
     const char* usage = "wowfix-host detect INPUT --algorithm NAME --pvc OUT.pvc";
@@ -279,6 +279,7 @@ bool parseDetect(const std::vector<std::string>& args, DetectOptions& options, s
         !readTonalLine(reader.has("line"), reader.has("line") ? reader.value("line") : "", options.algorithm,
                        options.line, error))
         return false;
+    if (!readSpectralAreas(reader.values("area"), options.algorithm, options.areas, error)) return false;
     if (reader.has("pvc")) options.pvc = reader.value("pvc");
     if (options.listParams && reader.has("pvc")) {
         error = "--list-params writes no curve; leave out --pvc";
@@ -307,7 +308,7 @@ bool parseAuto(const std::vector<std::string>& args, AutoOptions& options, std::
     OptionReader reader(args, 1);
     if (!reader.read({"algorithm", "pvc-out", "png", "block", "format", "plugin", "line", "preprocessed"}, {"quiet"},
                      error,
-                     {"param"}))
+                     {"param", "area"}))
         return false;
     if (!expectPositional(reader, 2, "wowfix-host auto INPUT OUTPUT --algorithm NAME", error)) return false;
     options.input = reader.positional()[0];
@@ -316,6 +317,7 @@ bool parseAuto(const std::vector<std::string>& args, AutoOptions& options, std::
     if (!readTonalLine(reader.has("line"), reader.has("line") ? reader.value("line") : "", options.algorithm,
                        options.line, error))
         return false;
+    if (!readSpectralAreas(reader.values("area"), options.algorithm, options.areas, error)) return false;
     if (!readParameters(reader, options.params, error)) return false;
     for (const char* name : {"pvc-out", "png", "preprocessed"}) {
         if (reader.has(name) && reader.value(name).empty()) {

@@ -3,6 +3,7 @@
 // Parsing checks everything that can be checked without opening a file; what
 // depends on the input (a selection past its end) is checked by the command.
 
+#include "hostsim/cli/SpectralArea.h"
 #include "hostsim/cli/TonalLine.h"
 
 #include <string>
@@ -66,6 +67,7 @@ struct DetectOptions {
     std::vector<ParameterSetting> params;
     TonalLine line;     // --line, for --algorithm cog
     std::string preprocessed;  // empty: no picture of the preprocessed signal
+    std::vector<SpectralArea> areas;  // --area ..., for --algorithm spectral
     std::string plugin;
     int blockSize = 8192;
     bool listParams = false;
@@ -78,6 +80,7 @@ struct AutoOptions {
     std::string algorithm;
     std::vector<ParameterSetting> params;
     TonalLine line;      // --line, for --algorithm cog
+    std::vector<SpectralArea> areas;  // --area ..., for --algorithm spectral
     std::string pvcOut;  // empty: the curve is not saved
     std::string png;     // empty: no spectrogram picture
     std::string preprocessed;  // empty: no picture of the preprocessed signal

@@ -62,7 +62,8 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& err
 
     if (!options.preprocessed.empty() && !choosePreprocessedView(host, *algorithm, error))
         return failWith(err, error, kExitUsage);
-    const int status = detectCurve(host, *algorithm, options.params, options.line, options.quiet, err, error);
+    const int status = detectCurve(host, *algorithm, options.params, options.line, options.areas, options.quiet,
+                                   err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
     if (!saveCurve(host, options.pvc, error)) return failWith(err, error);
     if (!options.quiet) tellCurveWritten(options.pvc, err);

@@ -19,6 +19,8 @@ const DetectionAlgorithm kAlgorithms[] = {
      "tracking", 1, true},
     {"hum", "Power-Line Hum Frequency Tracking", vendor::kHumAlgorithm, kLibraryDetectionTask, "the hum tracking",
      "tracking", 2, false},
+    {"spectral", "Spectral-Domain PVC Detector", vendor::kSpectralAlgorithm, kSpectralDetectionTask,
+     "the spectral-domain detection", "analysing", 2, false},
 };
 
 }  // namespace

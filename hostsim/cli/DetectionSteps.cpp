@@ -55,6 +55,38 @@ int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
 }
 
 int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
+                const std::vector<ParameterSetting>& settings, const TonalLine& line,
+                const std::vector<SpectralArea>& areas, bool quiet, std::ostream& err, std::string& error) {
+    if (algorithm.taskMode != kSpectralDetectionTask) return detectCurve(host, algorithm, settings, line, quiet, err, error);
+    if (!analyseWholeFile(host, quiet, err, error)) return kExitFailure;
+    int status = applyParameters(host, algorithm, settings, quiet, err, error);
+    if (status != kExitSuccess) return status;
+    std::vector<ProcessingArea> marked;
+    if (!spectralAreas(host, areas, marked, error)) return kExitFailure;
+    // An area where nothing can be followed keeps the curve it had; the run
+    // fails only when no area gave a result.
+    int found = 0;
+    for (const ProcessingArea& area : marked) {
+        if (!markSpectralArea(host, area, quiet, err, error)) return kExitFailure;
+        if (!buildCurve(host, algorithm, quiet, err, error)) {
+            if (marked.size() > 1) err << "wowfix-host: " << error << "\n";
+            continue;
+        }
+        // The preview ran unfiltered; the curve takes the "Confidence" asked for.
+        status = applyParameters(host, algorithm, settings, true, err, error);
+        if (status != kExitSuccess) return status;
+        if (host.vendorCommand(vendor::kCreateSpectralPvc) == 0) {
+            error = withPluginMessage(host, "the curve could not be built from the spectral-domain result");
+            return kExitFailure;
+        }
+        ++found;
+    }
+    if (found == 0) return kExitFailure;
+    error.clear();
+    return kExitSuccess;
+}
+
+int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
                 const std::vector<ParameterSetting>& settings, const TonalLine& line, bool quiet, std::ostream& err,
                 std::string& error) {
     if (algorithm.followsLine) {

@@ -7,6 +7,7 @@
 #include "hostsim/OfflineHost.h"
 #include "hostsim/cli/CommandLine.h"
 #include "hostsim/cli/DetectionAlgorithm.h"
+#include "hostsim/cli/SpectralArea.h"
 #include "hostsim/cli/TonalLine.h"
 
 #include <ostream>
@@ -39,6 +40,13 @@ int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
 int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
                 const std::vector<ParameterSetting>& settings, const TonalLine& line, bool quiet, std::ostream& err,
                 std::string& error);
+// The spectral algorithm analyses each of `areas` in turn (spectralAreas
+// when none is given): the preview, then "Create PVC" under the
+// "Confidence" asked for; each keeps what the ones before it found.
+int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
+                const std::vector<ParameterSetting>& settings, const TonalLine& line,
+                const std::vector<SpectralArea>& areas,
+                bool quiet, std::ostream& err, std::string& error);
 
 // For --preprocessed: the library algorithms' run-time variant, which shows
 // the signal as the library preprocesses it in the spectrogram instead of

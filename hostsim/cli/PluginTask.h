@@ -14,6 +14,7 @@ namespace wowfix::hostsim {
 constexpr int kWholeFileAcquisitionTask = 1;
 constexpr int kLibraryDetectionTask = 3;
 constexpr int kPilotToneTrackingTask = 4;
+constexpr int kSpectralDetectionTask = 7;
 constexpr int kViewAcquisitionTask = 8;
 
 // Runs task `mode`; `what` names it in messages ("the spectrogram pass"),

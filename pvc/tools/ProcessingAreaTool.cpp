@@ -20,14 +20,16 @@ void ProcessingAreaTool::release(EditContext& context, int x, int y) {
     const SpectrogramStore& store = context.store;
     const float f0 = store.frequencyAtRow(y0_);
     const float f1 = store.frequencyAtRow(y);
-    const int a = store.blockMiddleAtColumn(x0_);
-    const int b = store.blockMiddleAtColumn(clampColumn(context, x));
+    // File positions, as every tool's sample under a column.
+    const int a = sampleUnderColumn(context, x0_);
+    const int b = sampleUnderColumn(context, clampColumn(context, x));
     EditArea& area = context.area;
     area.lowFrequency = std::min(f0, f1);
     area.highFrequency = std::max(f0, f1);
     area.start = std::min(a, b);
     area.end = std::max(a, b);
-    area.selected = true;
+    // A click or a drag along one column marks nothing.
+    area.selected = area.end > area.start && area.highFrequency > area.lowFrequency;
 }
 
 }  // namespace wowfix

@@ -180,6 +180,20 @@ TEST_F(Tools, AreaMarksTheBandAndRangeWithoutAnUndoStep) {
     EXPECT_EQ(history.position(), steps);
 }
 
+// The area is in file positions: in a view that starts further into the
+// file the columns' samples are offset by the view's start; a click marks
+// nothing.
+TEST_F(Tools, AreaIsInFilePositionsAndAClickMarksNothing) {
+    use(processingAreaTool);
+    context.viewOffset = 100000;
+    stroke(20, rowOf(700.0f), {}, 90, rowOf(1200.0f));
+    ASSERT_TRUE(area.selected);
+    EXPECT_EQ(area.start, 100000 + store.blockMiddleAtColumn(20));
+    EXPECT_EQ(area.end, 100000 + store.blockMiddleAtColumn(90));
+    stroke(40, rowOf(700.0f), {}, 40, rowOf(1200.0f));
+    EXPECT_FALSE(area.selected);
+}
+
 TEST(CurveInsertion, RefusesValuesThatAreNotFinite) {
     PvcCurve curve;
     curve.initFlat(100);
