@@ -2,8 +2,8 @@
 
 #include "detectors/BasebandDemodulator.h"
 #include "detectors/PilotFinder.h"
+#include "detectors/PreciseDetector.h"
 #include "detectors/PrecisePilotSettings.h"
-#include "detectors/PvcDetector.h"
 #include "detectors/SpeedTrack.h"
 
 #include <atomic>
@@ -41,7 +41,7 @@ namespace wowfix {
 // holds 9 bytes per baseband value, fs/D values per second (about 1380 at
 // 44.1 kHz, 45 MB for 60 minutes); finishRun needs up to twice that briefly.
 // Parameter changes during a run take effect at the next run.
-class PrecisePilotTracker final : public PvcDetector {
+class PrecisePilotTracker final : public PreciseDetector {
 public:
     explicit PrecisePilotTracker(double sampleRate);
 
@@ -56,27 +56,27 @@ public:
 
     // Clears everything and latches the settings. False, with lastMessage(),
     // when the sample rate or the given pilot frequency cannot work.
-    bool startRun();
+    bool startRun() override;
     // Room for a run of `frames` samples, so the track does not grow by copies.
-    void expectFrames(long long frames);
+    void expectFrames(long long frames) override;
     // The start of the run, for finding the pilot (the first 12 s or so are used).
-    void offerSearchSamples(const float* samples, int count);
+    void offerSearchSamples(const float* samples, int count) override;
     // The run's samples in order. The first call fixes the pilot's band;
     // false, with lastMessage(), when no pilot is known or found.
-    bool process(const float* samples, int count);
+    bool process(const float* samples, int count) override;
     // Turns the track into the curve. False, with lastMessage(), when the run
     // was too short or carried no pilot.
-    bool finishRun();
+    bool finishRun() override;
 
     // Speed ratio at a sample position of the run (the end values beyond the
     // ends); 1.0 before finishRun has succeeded.
-    double ratioAt(double position) const;
+    double ratioAt(double position) const override;
     // Whether the curve at that position bridges a dropout.
     bool bridgedAt(double position) const;
-    int bridgedStretches() const { return bridged_; }
+    int bridgedStretches() const override { return bridged_; }
     double centreFrequency() const { return demodulator_.centre(); }
     double referenceFrequency() const { return reference_; }
-    const char* lastMessage() const { return message_.c_str(); }
+    const char* lastMessage() const override { return message_.c_str(); }
 
 private:
     bool fail(const std::string& why);

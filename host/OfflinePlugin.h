@@ -5,6 +5,7 @@
 #include "host/HostCallbackPort.h"
 #include "host/OpenFileRegistry.h"
 #include "host/PluginProgram.h"
+#include "host/PreciseDetectors.h"
 #include "pvc/PvcCurve.h"
 #include "sdk/AudioEffectX.h"
 #include "spectral/SpectrogramStore.h"
@@ -85,6 +86,7 @@ public:
     bool releaseLibraryInstance();
     void* libraryInstance() const { return library_.instance(); }
     ProcessingLibrary& processingLibrary() { return library_; }
+    PreciseDetectors& preciseDetectors() { return precise_; }
 
     // Forgets the open file (the host reports none).
     void closeFile();
@@ -108,6 +110,7 @@ private:
     DetectorParamStore paramStore_;
     std::unique_ptr<ToneTracker> toneTracker_;
     ProcessingLibrary library_;
+    PreciseDetectors precise_;
     HostCallbackPort hostPort_;
     std::unique_ptr<HeadlessEditor> headless_;
     NotificationHandler* notifications_ = nullptr;

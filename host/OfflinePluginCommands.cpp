@@ -104,9 +104,16 @@ VstIntPtr OfflinePlugin::libraryParameter(void* ptr) {
 VstIntPtr OfflinePlugin::detectorParameter(void* ptr) {
     auto* parameter = writableRecord<vendor::DetectorParameter>(ptr);
     if (parameter != nullptr && parameter->algorithm == vendor::kHumAlgorithm) return libraryParameter(ptr);
-    if (parameter == nullptr || parameter->algorithm != vendor::kPilotToneAlgorithm) return 0;
-    if (toneTracker_ == nullptr && !createToneTracker()) return 0;
-    PvcDetector& detector = *toneTracker_;
+    PvcDetector* chosen = nullptr;
+    if (parameter != nullptr && precise_.enabled()) {
+        chosen = precise_.forAlgorithm(parameter->algorithm, spectrogram_.sampleRate());
+        if (chosen == nullptr) return 0;
+    } else {
+        if (parameter == nullptr || parameter->algorithm != vendor::kPilotToneAlgorithm) return 0;
+        if (toneTracker_ == nullptr && !createToneTracker()) return 0;
+        chosen = toneTracker_.get();
+    }
+    PvcDetector& detector = *chosen;
     parameter->count = detector.getNumParams();
     const int index = parameter->index;
     if (index < 0 || index >= detector.getNumParams()) return 0;
@@ -205,6 +212,9 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
             return 1;
         case vendor::kToolEvents:
             return runToolEvents(*this, ptr);
+        case vendor::kUsePreciseDetectors:
+            precise_.setEnabled(opt != 0.0f);
+            return 1;
         default:
             return 0;
     }

@@ -65,6 +65,11 @@ enum Command : std::intptr_t {
     // first shows the signal as the hum library preprocesses it (the
     // editor's "Show Hum"), 0 the plain one.
     kUseRuntimeLibrary = 10,
+    // opt: 1 makes the pilot-tone tracking (task mode 4) and the
+    // spectral-domain detection (mode 7) use their precise detectors, and
+    // kDetectorParameter address those detectors' parameters for algorithms
+    // 4 and 7 (the editor's "Precise" choice); 0, the default, the plain ones.
+    kUsePreciseDetectors = 11,
 };
 
 // Algorithm numbers, as the editor's algorithm list counts them.

@@ -21,6 +21,8 @@ bool analyseWholeFile(OfflineHost& host, bool quiet, std::ostream& err, std::str
 int applyParameters(OfflineHost& host, const DetectionAlgorithm& algorithm,
                     const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err,
                     std::string& error) {
+    // The editor's "Precise" choice on the algorithm's panel.
+    host.vendorCommand(vendor::kUsePreciseDetectors, nullptr, algorithm.precise ? 1.0f : 0.0f);
     if (settings.empty()) return kExitSuccess;
     DetectorParameters parameters(host, algorithm.detector);
     if (!parameters.load(error)) return kExitFailure;

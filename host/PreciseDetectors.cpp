@@ -1,0 +1,37 @@
+#include "host/PreciseDetectors.h"
+
+#include "detectors/PrecisePilotTracker.h"
+
+#include <cmath>
+#include <new>
+
+namespace wowfix {
+
+namespace {
+
+// A new detector for the rate, carrying over the old one's values.
+template <typename Detector>
+PreciseDetector* remake(std::unique_ptr<PreciseDetector>& slot, double& slotRate, double fs) {
+    if (slot != nullptr && slotRate == fs) return slot.get();
+    std::unique_ptr<PreciseDetector> made(new (std::nothrow) Detector(fs));
+    if (made == nullptr) return nullptr;
+    if (slot != nullptr)
+        for (int i = 0; i < slot->getNumParams(); ++i) made->setParameter(i, slot->getParameter(i));
+    slot = std::move(made);
+    slotRate = fs;
+    return slot.get();
+}
+
+}  // namespace
+
+PreciseDetector* PreciseDetectors::forAlgorithm(int algorithm, double fs) {
+    if (!(fs > 0.0) || !std::isfinite(fs)) return nullptr;
+    switch (algorithm) {
+        case kPilotToneAlgorithm:
+            return remake<PrecisePilotTracker>(pilot_, pilotRate_, fs);
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace wowfix
