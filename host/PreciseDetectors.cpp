@@ -1,5 +1,6 @@
 #include "host/PreciseDetectors.h"
 
+#include "detectors/PrecisePartialTracker.h"
 #include "detectors/PrecisePilotTracker.h"
 
 #include <cmath>
@@ -29,6 +30,8 @@ PreciseDetector* PreciseDetectors::forAlgorithm(int algorithm, double fs) {
     switch (algorithm) {
         case kPilotToneAlgorithm:
             return remake<PrecisePilotTracker>(pilot_, pilotRate_, fs);
+        case kSpectralAlgorithm:
+            return remake<PrecisePartialTracker>(partials_, partialsRate_, fs);
         default:
             return nullptr;
     }
