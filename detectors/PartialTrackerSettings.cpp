@@ -14,7 +14,7 @@ struct Row {
 };
 
 constexpr Row kRows[PartialTrackerSettings::paramCount] = {
-    {"FFT Length", "smpl", 0.33333f},
+    {"FFT Length", "smpl", 0.66667f},
     {"Lowest frequency", "Hz", 0.030303f},
     {"Highest frequency", "Hz", 0.230769f},
     {"Curve bandwidth", "Hz", 0.387755f},

@@ -6,7 +6,7 @@ namespace wowfix {
 // from their normalised values v (0..1); round(x) is trunc(x + 0.5).
 //
 //   index  name                 label   setting                         range        default
-//   0      "FFT Length"         "smpl"  N = 2^round(10 + 3 v)           1024..8192   0.3333 -> 2048
+//   0      "FFT Length"         "smpl"  N = 2^round(10 + 3 v)           1024..8192   0.6667 -> 4096
 //   1      "Lowest frequency"   "Hz"    round(20 + 1980 v)              20..2000     0.0303 -> 80
 //   2      "Highest frequency"  "Hz"    round(500 + 19500 v)            500..20000   0.2308 -> 5000
 //   3      "Curve bandwidth"    "Hz"    round(1 + 49 v)                 1..50        0.3878 -> 20
@@ -16,7 +16,7 @@ namespace wowfix {
 struct PartialTrackerSettings {
     static constexpr int paramCount = 4;
 
-    int fftLength = 2048;
+    int fftLength = 4096;
     double lowest = 80.0;
     double highest = 5000.0;
     double curveBandwidth = 20.0;

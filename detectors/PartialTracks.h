@@ -29,7 +29,7 @@ public:
     // Relative level change between frames beyond which a partial is not
     // steady: an onset or a sudden stop, where the measured frequency is
     // pulled by the changing envelope.
-    static constexpr double kSteadyLevel = 0.1;
+    static constexpr double kSteadyLevel = 1.0;
 
     void clear() { tracks_.clear(); }
     // The frame's partials continue the nearest track of the frame before

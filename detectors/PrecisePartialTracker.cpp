@@ -6,10 +6,10 @@
 namespace wowfix {
 
 namespace {
-constexpr int kSettleFrames = 6;      // steady frames before a track votes
+constexpr int kSettleFrames = 2;      // steady frames before a track votes
 constexpr double kFullAge = 24.0;     // steady frames until a track's vote has full weight
 constexpr float kMinConfidence = 0.25f;
-constexpr int kFrameSpan = 8;         // frames that overlap one frame (N / hop)
+constexpr int kFrameSpan = 2;         // frames after an onset before a track learns
 }
 
 PrecisePartialTracker::PrecisePartialTracker(double sampleRate) : sampleRate_(sampleRate)

@@ -18,15 +18,18 @@ namespace wowfix {
 // Every N / 8 samples a frame of N samples is analysed (PartialAnalyser):
 // the frequencies of its spectral peaks within the band "Lowest frequency"
 // .. "Highest frequency", each to a small fraction of a bin from the phase
-// advance over one sample. The peaks are linked into tracks from frame to
-// frame (PartialTracks). A track that has lived 4 frames has a long-term
-// frequency, the mean of f / s over its life, and its ratio f / (long-term
-// f) is one vote for the frame's speed s. The votes, weighted by the
-// square root of the partial's level and by its age (full weight from 16
-// frames), give s robustly (JointSpeed): notes that bend and a singer's
-// vibrato fall outside and do not count. A new note learns its long-term
-// frequency from the speed that the notes sounding with it give, so a wow
-// slower than the notes is followed across them.
+// advance over one sample under a Blackman-Harris window. The peaks are
+// linked into tracks from frame to frame (PartialTracks). Once a track is
+// past its onset (2 frames) and steady in level, it learns its long-term
+// frequency, the mean of f / s; after 2 such frames its ratio f / (long-term
+// f) is one vote for the frame's speed s. The votes, weighted by the square
+// root of the partial's level and by the frames it has learnt from (full
+// weight from 24), give s robustly (JointSpeed): notes that bend and a
+// singer's vibrato fall outside and do not count. A new note learns its
+// long-term frequency from the speed that the notes sounding with it give,
+// so a wow slower than the notes is followed across them; errors of that
+// hand-over add up from note to note like a random walk, which is what
+// limits the accuracy on busy programme.
 //
 // Frames without two voting partials, or with a confidence below 0.25, hold
 // the speed and are bridged (flagged) in the finished curve, which is then
