@@ -40,19 +40,28 @@ compare() {
          }' "$1" "$2"
 }
 
+# The detector's options for auto come in $params (e.g. --param pilot-frequency=19000).
+params=""
 run_case() {  # name algorithm gen-options...
     name=$1; algorithm=$2; shift 2
     "$gen" $name.wav --pvc $name-true.pvc --seconds 20 "$@" $damage > /dev/null
-    echo "== $name ($algorithm)"
-    if "$host" auto $name.wav $name-out.wav --algorithm $algorithm --pvc-out $name-found.pvc --quiet; then
+    echo "== $name ($algorithm $params)"
+    if "$host" auto $name.wav $name-out.wav --algorithm $algorithm $params --pvc-out $name-found.pvc --quiet; then
         compare $name-found.pvc $name-true.pvc
     fi
 }
 
+# A 3150 Hz test tone recorded with the programme: measure reads what is left.
 for case in 44100:19000 48000:19000 96000:30000; do
     rate=${case%:*}; pilot=${case#*:}
-    run_case pilot-$rate pilot-precise --rate $rate --programme music --pilot $pilot@-30
+    run_case pilot-$rate pilot-precise --rate $rate --programme music --test-tone -20 --pilot $pilot@-30
+    echo "before: $("$host" measure pilot-$rate.wav | grep weighted)"
+    echo "after:  $("$host" measure pilot-$rate-out.wav | grep weighted)"
 done
+params="--param pilot-frequency=19000"
+run_case pilot-nominal pilot-precise --rate 44100 --programme music --test-tone -20 --pilot 19000@-30
+echo "after:  $("$host" measure pilot-nominal-out.wav | grep -E 'weighted|offset')"
+params=""
 run_case pilot-noisy pilot-precise --rate 44100 --programme noise:white@-30 --pilot 19000@-30
 run_case music music-precise --rate 44100 --programme music
 run_case chords music-precise --rate 44100 --programme music --seed 7
