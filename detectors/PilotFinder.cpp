@@ -11,6 +11,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kNeighbourhood = 64;
 constexpr double kToneRatio = 100.0;  // 20 dB in power
+constexpr double kAudible = 1e-8;     // of the whole spectrum's power: -80 dB
 }
 
 PilotFinder::PilotFinder(double sampleRate, double searchFloor)
@@ -73,6 +74,12 @@ bool PilotFinder::find(double& frequency) const
     for (int k = std::max(1, peak - kNeighbourhood); k <= std::min(top + 1, peak + kNeighbourhood); ++k)
         around.push_back(power_[static_cast<std::size_t>(k)]);
     if (p < kToneRatio * medianInPlace(around))
+        return false;
+    // The lines of a periodic rounding error are not a pilot.
+    double total = 0.0;
+    for (double bin : power_)
+        total += bin;
+    if (p < kAudible * total)
         return false;
     const double ym = std::log(std::max(power_[static_cast<std::size_t>(peak - 1)], 1e-300));
     const double y0 = std::log(p);

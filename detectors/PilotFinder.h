@@ -5,7 +5,7 @@
 // is refined by a parabola through the logarithms of the three bins around it
 // (a Gaussian fit, a small fraction of a bin for a Hann window). A peak counts
 // as a tone only when it stands 20 dB above the median of the bins within 64
-// of it.
+// of it and holds at least 1e-8 (-80 dB) of the whole spectrum's power.
 
 #include "spectral/HartleyTransform.h"
 

@@ -125,7 +125,7 @@ void PrecisePartialTracker::analyseFrame()
     }
     double speed = speed_;
     double confidence = 0.0;
-    if (votes_.size() >= 2 && jointSpeed(votes_, speed, confidence) && confidence >= kMinConfidence) {
+    if (!votes_.empty() && jointSpeed(votes_, speed, confidence) && confidence >= kMinConfidence) {
         speed_ = speed;
         track_.push(speed, static_cast<float>(confidence));
         tracks_.learn(speed_, kFrameSpan);

@@ -31,7 +31,7 @@ namespace wowfix {
 // hand-over add up from note to note like a random walk, which is what
 // limits the accuracy on busy programme.
 //
-// Frames without two voting partials, or with a confidence below 0.25, hold
+// Frames without a voting partial, or with a confidence below 0.25, hold
 // the speed and are bridged (flagged) in the finished curve, which is then
 // low-passed without delay at "Curve bandwidth" Hz and divided by its median
 // (speed 1.0 is the run's median speed).
