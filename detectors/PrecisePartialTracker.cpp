@@ -39,11 +39,14 @@ float PrecisePartialTracker::getParameterDisplayValue(int index) const
 const char* PrecisePartialTracker::parameterName(int index) const { return PartialTrackerSettings::name(index); }
 const char* PrecisePartialTracker::parameterLabel(int index) const { return PartialTrackerSettings::label(index); }
 
-void PrecisePartialTracker::setArea(double from, double to)
+void PrecisePartialTracker::setArea(double from, double to, double low, double high)
 {
     const bool usable = std::isfinite(from) && std::isfinite(to) && to > from;
     areaFrom_ = usable ? from : 0.0;
     areaTo_ = usable ? to : 0.0;
+    const bool band = std::isfinite(low) && std::isfinite(high) && low > 0.0 && high > low;
+    areaLow_ = band ? low : 0.0;
+    areaHigh_ = band ? high : 0.0;
 }
 
 bool PrecisePartialTracker::inArea(double position) const
@@ -71,8 +74,9 @@ bool PrecisePartialTracker::startRun()
     reference_ = 1.0;
     bridged_ = 0;
     message_.clear();
-    const double highest = std::min(run_.highest, 0.45 * sampleRate_);
-    if (!(sampleRate_ > 0.0) || !analyser_.configure(run_.fftLength, sampleRate_, run_.lowest, highest))
+    const double lowest = areaHigh_ > 0.0 ? areaLow_ : run_.lowest;
+    const double highest = std::min(areaHigh_ > 0.0 ? areaHigh_ : run_.highest, 0.45 * sampleRate_);
+    if (!(sampleRate_ > 0.0) || !analyser_.configure(run_.fftLength, sampleRate_, lowest, highest))
         return fail("The frequency band of the partial tracker is empty at this sampling frequency.");
     track_.reset(0.5 * run_.fftLength, run_.hop(), 1.0);
     running_ = true;

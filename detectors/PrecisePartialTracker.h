@@ -50,9 +50,10 @@ public:
     const char* parameterName(int index) const override;
     const char* parameterLabel(int index) const override;
 
-    // Limits the next runs to sample positions from .. to (exclusive); an
-    // empty range (to <= from) means the whole run.
-    void setArea(double from, double to);
+    // Limits the next runs to sample positions from .. to (exclusive) and, when
+    // 0 < low < high, to the partials between low and high Hz instead of the
+    // parameters' band. An empty range (to <= from) means the whole run.
+    void setArea(double from, double to, double low = 0.0, double high = 0.0);
 
     bool startRun() override;
     void expectFrames(long long frames) override;
@@ -77,6 +78,8 @@ private:
     PartialTrackerSettings run_;
     double areaFrom_ = 0.0;
     double areaTo_ = 0.0;
+    double areaLow_ = 0.0;
+    double areaHigh_ = 0.0;
     PartialAnalyser analyser_;
     PartialTracks tracks_;
     SpeedTrack track_;

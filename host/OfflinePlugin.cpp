@@ -233,8 +233,7 @@ bool OfflinePlugin::offlineRun(VstOfflineTask* tasks, VstInt32 count) {
         case kSpectralDetection:
             if (precise_.enabled())
                 return runPreciseDetection(context, tasks[0],
-                                           precise_.forAlgorithm(PreciseDetectors::kSpectralAlgorithm,
-                                                                 tasks[0].sourceSampleRate),
+                                           precise_.forSpectralRun(tasks[0].sourceSampleRate, headless_->area()),
                                            kSpectralDetection);
             state_.message = "This detection is not available in this version of wowfix.";
             return false;

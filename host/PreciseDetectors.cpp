@@ -37,4 +37,14 @@ PreciseDetector* PreciseDetectors::forAlgorithm(int algorithm, double fs) {
     }
 }
 
+PreciseDetector* PreciseDetectors::forSpectralRun(double fs, const EditArea& area) {
+    auto* tracker = static_cast<PrecisePartialTracker*>(forAlgorithm(kSpectralAlgorithm, fs));
+    if (tracker == nullptr) return nullptr;
+    if (area.selected)
+        tracker->setArea(area.start, area.end, area.lowFrequency, area.highFrequency);
+    else
+        tracker->setArea(0.0, 0.0);
+    return tracker;
+}
+
 }  // namespace wowfix

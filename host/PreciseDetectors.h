@@ -1,6 +1,7 @@
 #pragma once
 
 #include "detectors/PreciseDetector.h"
+#include "pvc/tools/EditArea.h"
 
 #include <memory>
 
@@ -23,6 +24,9 @@ public:
     // null for an algorithm without one, a rate that is not positive, or
     // when it cannot be made.
     PreciseDetector* forAlgorithm(int algorithm, double fs);
+    // The partial tracker for a spectral-domain run at fs, limited to the
+    // processing area when one is marked (the whole run otherwise).
+    PreciseDetector* forSpectralRun(double fs, const EditArea& area);
 
 private:
     bool enabled_ = false;

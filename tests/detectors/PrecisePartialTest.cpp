@@ -158,6 +158,19 @@ TEST(PrecisePartialTracker, AreaLimitsTheAnalysis)
     EXPECT_EQ(tracker.ratioAt(100000.0), 1.0);
     EXPECT_LT(rmsError(tracker, truth, 60000, 84000), 1e-4);
     EXPECT_GT(tracker.confidenceAt(66150.0), 0.5);
+
+    // The band: a loud note with vibrato above it alone would be followed;
+    // outside the band it does not count.
+    std::vector<Note> notes = {{220.0, 0, frames}, {2000.0, 0, frames, 0.005, 5.5}};
+    const auto x = playNotes(notes, frames, steady());
+    PrecisePartialTracker banded(kFs);
+    banded.setArea(0.0, static_cast<double>(frames), 150.0, 1200.0);
+    ASSERT_TRUE(runTracker(banded, x)) << banded.lastMessage();
+    EXPECT_LT(rmsError(banded, steady(), 22050, frames - 22050), 2e-5);
+    PrecisePartialTracker whole(kFs);
+    whole.setParameter(2, 1.0f);  // up to 20 kHz
+    ASSERT_TRUE(runTracker(whole, x)) << whole.lastMessage();
+    EXPECT_GT(rmsError(whole, steady(), 22050, frames - 22050), 1e-4);
 }
 
 TEST(PrecisePartialTracker, RefusesWhatCannotWork)
