@@ -42,7 +42,8 @@ bool HeadlessEditor::requestTask(int mode) {
     // Every run starts with a fresh detector carrying the user's settings.
     if (mode == kPilotToneTracking && !plugin_.createToneTracker()) return false;
     if (mode == kLibraryDetection && !plugin_.createLibraryInstance()) return false;
-    if (mode == kSpectralDetection) {
+    // The precise partial tracker works on the whole file when no area is marked.
+    if (mode == kSpectralDetection && !plugin_.preciseDetectors().enabled()) {
         if (!area_.selected) {
             plugin_.taskState().message = "Najpierw zaznacz obszar przetwarzania";
             return false;

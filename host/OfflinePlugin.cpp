@@ -10,6 +10,7 @@
 #include "tasks/LibraryDetectionTask.h"
 #include "tasks/PilotToneTask.h"
 #include "tasks/SpectralDetectionTask.h"
+#include "tasks/PreciseDetectionTask.h"
 #include "tasks/RuntimeModule.h"
 #include "tasks/SelectionTask.h"
 
@@ -245,11 +246,20 @@ bool OfflinePlugin::offlineRun(VstOfflineTask* tasks, VstInt32 count) {
             return runSelectionTask(hostPort_, tasks[0], notifications_->selectionStart(),
                                     notifications_->selectionEnd());
         case kPilotToneTracking:
+            if (precise_.enabled())
+                return runPreciseDetection(context, tasks[0],
+                                           precise_.forAlgorithm(PreciseDetectors::kPilotToneAlgorithm,
+                                                                 tasks[0].sourceSampleRate),
+                                           kPilotToneTracking);
             return runPilotToneTracking(context, tasks[0], toneTracker_.get());
         case kLibraryDetection:
             return useRuntimeLibrary_ ? runRuntimeLibraryDetection(context, tasks[0], library_)
                                       : runLibraryDetection(context, tasks[0], library_);
         case kSpectralDetection:
+            if (precise_.enabled())
+                return runPreciseDetection(context, tasks[0],
+                                           precise_.forSpectralRun(tasks[0].sourceSampleRate, headless_->area()),
+                                           kSpectralDetection);
             return runSpectralDetection(context, tasks[0], spectralDetector_.get(), headless_->area());
         default:
             return true;

@@ -6,6 +6,7 @@
 #include "host/HostCallbackPort.h"
 #include "host/OpenFileRegistry.h"
 #include "host/PluginProgram.h"
+#include "host/PreciseDetectors.h"
 #include "pvc/PvcCurve.h"
 #include "sdk/AudioEffectX.h"
 #include "spectral/SpectrogramStore.h"
@@ -93,6 +94,7 @@ public:
     bool releaseLibraryInstance();
     void* libraryInstance() const { return library_.instance(); }
     ProcessingLibrary& processingLibrary() { return library_; }
+    PreciseDetectors& preciseDetectors() { return precise_; }
 
     // Forgets the open file (the host reports none).
     void closeFile();
@@ -118,6 +120,7 @@ private:
     std::unique_ptr<ToneTracker> toneTracker_;
     std::unique_ptr<SDPvc> spectralDetector_;
     ProcessingLibrary library_;
+    PreciseDetectors precise_;
     HostCallbackPort hostPort_;
     std::unique_ptr<HeadlessEditor> headless_;
     NotificationHandler* notifications_ = nullptr;

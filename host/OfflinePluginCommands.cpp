@@ -106,7 +106,10 @@ VstIntPtr OfflinePlugin::detectorParameter(void* ptr) {
     if (parameter != nullptr && parameter->algorithm == vendor::kHumAlgorithm) return libraryParameter(ptr);
     if (parameter == nullptr) return 0;
     PvcDetector* chosen = nullptr;
-    if (parameter->algorithm == vendor::kPilotToneAlgorithm) {
+    if (precise_.enabled()) {
+        chosen = precise_.forAlgorithm(parameter->algorithm, spectrogram_.sampleRate());
+        if (chosen == nullptr) return 0;
+    } else if (parameter->algorithm == vendor::kPilotToneAlgorithm) {
         if (toneTracker_ == nullptr && !createToneTracker()) return 0;
         chosen = toneTracker_.get();
     } else if (parameter->algorithm == vendor::kSpectralAlgorithm) {
@@ -233,6 +236,9 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
             return setProcessingArea(ptr);
         case vendor::kCreateSpectralPvc:
             return createSpectralPvc() ? 1 : 0;
+        case vendor::kUsePreciseDetectors:
+            precise_.setEnabled(opt != 0.0f);
+            return 1;
         default:
             return 0;
     }

@@ -75,6 +75,11 @@ enum Command : std::intptr_t {
     // the curve inside its area (one undo step). Answers 0, with a message,
     // when there has been no preview.
     kCreateSpectralPvc = 12,
+    // opt: 1 makes the pilot-tone tracking (task mode 4) and the
+    // spectral-domain detection (mode 7) use their precise detectors, and
+    // kDetectorParameter address those detectors' parameters for algorithms
+    // 4 and 7 (the editor's "Precise" choice); 0, the default, the plain ones.
+    kUsePreciseDetectors = 13,
 };
 
 // Algorithm numbers, as the editor's algorithm list counts them.

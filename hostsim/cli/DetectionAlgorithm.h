@@ -15,6 +15,7 @@ struct DetectionAlgorithm {
     const char* progress;   // progress bar label
     int passes;             // times the task reads the file
     bool followsLine;       // dragged along a tonal line (--line), no task
+    bool precise;           // the algorithm's precise detector (the editor's "Precise")
 };
 
 // Null for a name that is not one of them.

@@ -22,6 +22,8 @@ bool analyseWholeFile(OfflineHost& host, bool quiet, std::ostream& err, std::str
 int applyParameters(OfflineHost& host, const DetectionAlgorithm& algorithm,
                     const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err,
                     std::string& error) {
+    // The editor's "Precise" choice on the algorithm's panel.
+    host.vendorCommand(vendor::kUsePreciseDetectors, nullptr, algorithm.precise ? 1.0f : 0.0f);
     if (settings.empty()) return kExitSuccess;
     DetectorParameters parameters(host, algorithm.detector);
     if (!parameters.load(error)) return kExitFailure;
@@ -57,7 +59,8 @@ int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
 int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
                 const std::vector<ParameterSetting>& settings, const TonalLine& line,
                 const std::vector<SpectralArea>& areas, bool quiet, std::ostream& err, std::string& error) {
-    if (algorithm.taskMode != kSpectralDetectionTask) return detectCurve(host, algorithm, settings, line, quiet, err, error);
+    if (algorithm.taskMode != kSpectralDetectionTask || algorithm.precise)
+        return detectCurve(host, algorithm, settings, line, quiet, err, error);
     if (!analyseWholeFile(host, quiet, err, error)) return kExitFailure;
     int status = applyParameters(host, algorithm, settings, quiet, err, error);
     if (status != kExitSuccess) return status;

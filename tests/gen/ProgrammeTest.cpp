@@ -152,6 +152,33 @@ TEST(MusicProgramme, StaysUnderItsLevelAndSpreadsAcrossTheChannels) {
     EXPECT_GT(difference / music.frames(), 1e-3);
 }
 
+TEST(MusicProgramme, VibratoChangesTheMusicButNotTheTrueCurve) {
+    ScratchFolder folder;
+    const std::vector<std::string> common = {"--seconds", "3", "--programme", "music", "--wow", "0.3@0.5"};
+    auto with = [&](const std::string& name, std::vector<std::string> extra) {
+        std::vector<std::string> args = {folder.file(name + ".wav"), "--pvc", folder.file(name + ".pvc")};
+        args.insert(args.end(), common.begin(), common.end());
+        args.insert(args.end(), extra.begin(), extra.end());
+        return runGen(args);
+    };
+    ASSERT_EQ(with("plain", {}), 0);
+    ASSERT_EQ(with("sung", {"--vibrato", "0.5@5.5"}), 0);
+    EXPECT_EQ(readBytes(folder.file("plain.pvc")), readBytes(folder.file("sung.pvc")));
+    const Audio plain = readAudio(folder.file("plain.wav"));
+    const Audio sung = readAudio(folder.file("sung.wav"));
+    ASSERT_EQ(plain.frames(), sung.frames());
+    double difference = 0.0;
+    for (std::int64_t n = 0; n < plain.frames(); ++n) difference += std::fabs(plain.at(n, 0) - sung.at(n, 0));
+    EXPECT_GT(difference / plain.frames(), 1e-4);
+    // Only music has a singer.
+    std::string errors;
+    EXPECT_NE(runGen({folder.file("n.wav"), "--pvc", folder.file("n.pvc"), "--programme", "noise:white", "--vibrato",
+                      "0.5@5.5"},
+                     &errors),
+              0);
+    EXPECT_NE(errors.find("vibrato"), std::string::npos);
+}
+
 TEST(Output, RatesChannelsAndLengths) {
     ScratchFolder folder;
     for (int rate : {8000, 22050, 48000, 96000})

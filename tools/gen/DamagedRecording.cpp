@@ -72,7 +72,13 @@ std::unique_ptr<DamagedRecording> DamagedRecording::create(const GeneratorSettin
         error = "channels must be 1 or 2";
         return nullptr;
     }
-    if (!checkModulation(s.wow, "wow", error) || !checkModulation(s.flutter, "flutter", error)) return nullptr;
+    if (!checkModulation(s.wow, "wow", error) || !checkModulation(s.flutter, "flutter", error) ||
+        !checkModulation(s.vibrato, "vibrato", error))
+        return nullptr;
+    if (s.vibrato.depthPercent > 0.0 && s.programme.kind != ProgrammeKind::Music) {
+        error = "vibrato needs the music programme (--programme music)";
+        return nullptr;
+    }
     if (!std::isfinite(s.driftPercent) || s.driftPercent < 0.0) {
         error = "drift depth must be a percentage of 0 or more";
         return nullptr;
@@ -168,11 +174,14 @@ std::unique_ptr<DamagedRecording> DamagedRecording::create(const GeneratorSettin
                                                        channels);
             break;
         }
-        case ProgrammeKind::Music:
-            r->synth_ = std::make_unique<HarmonicMusic>(Random(s.seed, RandomStream::Music),
-                                                        amplitudeOfDb(s.programme.level.value_or(kToneLevel)),
-                                                        channels, fs, maxSpeed, programmeLength);
+        case ProgrammeKind::Music: {
+            auto music = std::make_unique<HarmonicMusic>(Random(s.seed, RandomStream::Music),
+                                                         amplitudeOfDb(s.programme.level.value_or(kToneLevel)),
+                                                         channels, fs, maxSpeed, programmeLength);
+            music->setVibrato(s.vibrato.depthPercent / 100.0, s.vibrato.rateHz);
+            r->synth_ = std::move(music);
             break;
+        }
         case ProgrammeKind::WhiteNoise:
         case ProgrammeKind::PinkNoise: {
             auto noise = std::make_unique<NoiseSource>(s.programme.kind == ProgrammeKind::PinkNoise,

@@ -151,6 +151,12 @@ bool parseGenArguments(const std::vector<std::string>& args, GenInvocation& invo
                 return false;
             }
             s.seconds = number;
+        } else if (option == "--vibrato") {
+            if (!parseNumberPair(value, number, other)) {
+                error = bad + ": DEPTH@RATE, the depth in % and the rate in Hz";
+                return false;
+            }
+            s.vibrato = PeriodicDamage{number, other};
         } else if (option == "--wow" || option == "--flutter") {
             if (!parseNumberPair(value, number, other)) {
                 error = bad + ": DEPTH@RATE, the depth in % and the rate in Hz";
@@ -228,6 +234,8 @@ Programme (what was recorded):
                      default: music
   --test-tone L      add a clean 3150 Hz tone at L dBFS, recorded with the programme
   --pilot F@L        add a pilot tone, recorded with the programme (so it is damaged too)
+  --vibrato D@R      the music's top voice sings with vibrato, peak D % at R Hz (part of
+                     the programme: not in the true curve)
 
 Damage (speed = 1 + wow + flutter + drift):
   --wow D@R          sinusoidal wow, peak depth D % at rate R Hz

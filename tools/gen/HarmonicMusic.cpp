@@ -67,8 +67,14 @@ double HarmonicMusic::envelope(double u, double length) {
     return e;
 }
 
+void HarmonicMusic::setVibrato(double depth, double rate) {
+    vibratoDepth_ = rate > 0.0 ? depth : 0.0;
+    vibratoRate_ = rate;
+}
+
 void HarmonicMusic::addFrame(double tau, double* frame) const {
-    for (const Voice& voice : voices_) {
+    for (std::size_t v = 0; v < voices_.size(); ++v) {
+        const Voice& voice = voices_[v];
         const auto after = std::upper_bound(voice.notes.begin(), voice.notes.end(), tau,
                                             [](double t, const Note& n) { return t < n.start; });
         if (after == voice.notes.begin()) continue;
@@ -77,7 +83,11 @@ void HarmonicMusic::addFrame(double tau, double* frame) const {
         const double e = envelope(u, note.length);
         if (e == 0.0) continue;
         // Partials by the recurrence sin((h+1)θ) = 2·cos θ·sin(hθ) − sin((h−1)θ).
-        const double cycles = note.frequency * u;
+        // With vibrato the phase is the integral of f (1 + d sin(2 pi r u)).
+        const bool sings = v + 1 == voices_.size() && vibratoDepth_ > 0.0;
+        const double cycles =
+            sings ? note.frequency * (u + vibratoDepth_ * (1.0 - std::cos(kTwoPi * vibratoRate_ * u)) / (kTwoPi * vibratoRate_))
+                  : note.frequency * u;
         const double theta = kTwoPi * (cycles - std::floor(cycles));
         const double twoCos = 2.0 * std::cos(theta);
         double previous = 0.0;

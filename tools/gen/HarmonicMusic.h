@@ -21,6 +21,9 @@ public:
     HarmonicMusic(Random random, double amplitude, int channels, double sampleRate, double maxSpeed,
                   double length);
     void addFrame(double tau, double* frame) const override;
+    // The top voice sings with vibrato: each of its notes' frequency times
+    // 1 + depth sin(2 pi rate u), u the time since the note's start.
+    void setVibrato(double depth, double rate);
 
     static constexpr int kVoices = 4;
     static constexpr int kPartials = 8;
@@ -42,6 +45,8 @@ private:
     std::vector<Voice> voices_;
     int channels_;
     double level_;
+    double vibratoDepth_ = 0.0;
+    double vibratoRate_ = 0.0;
 };
 
 }  // namespace wowfix::gen

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "detectors/JointSpeed.h"
+#include "detectors/PartialAnalyser.h"
+#include "detectors/PartialTrackerSettings.h"
+#include "detectors/PartialTracks.h"
+#include "detectors/PreciseDetector.h"
+#include "detectors/SpeedTrack.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace wowfix {
+
+// Finds the speed of a recording from the partials of its programme.
+//
+// Every N / 8 samples a frame of N samples is analysed (PartialAnalyser):
+// the frequencies of its spectral peaks within the band "Lowest frequency"
+// .. "Highest frequency", each to a small fraction of a bin from the phase
+// advance over one sample under a Blackman-Harris window. The peaks are
+// linked into tracks from frame to frame (PartialTracks). Once a track is
+// past its onset (2 frames) and steady in level, it learns its long-term
+// frequency, the mean of f / s; after 2 such frames its ratio f / (long-term
+// f) is one vote for the frame's speed s. The votes, weighted by the square
+// root of the partial's level and by the frames it has learnt from (full
+// weight from 24), give s robustly (JointSpeed): notes that bend and a
+// singer's vibrato fall outside and do not count. A new note learns its
+// long-term frequency from the speed that the notes sounding with it give,
+// so a wow slower than the notes is followed across them; errors of that
+// hand-over add up from note to note like a random walk, which is what
+// limits the accuracy on busy programme.
+//
+// Frames without a voting partial, or with a confidence below 0.25, hold
+// the speed and are bridged (flagged) in the finished curve, which is then
+// low-passed without delay at "Curve bandwidth" Hz and divided by its median
+// (speed 1.0 is the run's median speed).
+//
+// An area (setArea) limits the analysis to a range of the run; outside it
+// the curve is 1.0. The track holds 9 bytes per frame (N / 8 samples; about
+// 5.6 MB for 60 minutes at 44.1 kHz with the defaults).
+class PrecisePartialTracker final : public PreciseDetector {
+public:
+    explicit PrecisePartialTracker(double sampleRate);
+
+    int getNumParams() const override { return PartialTrackerSettings::paramCount; }
+    float getParameter(int index) const override;
+    bool setParameter(int index, float value) override;
+    float getParameterDisplayValue(int index) const override;
+    const char* parameterName(int index) const override;
+    const char* parameterLabel(int index) const override;
+
+    // Limits the next runs to sample positions from .. to (exclusive) and, when
+    // 0 < low < high, to the partials between low and high Hz instead of the
+    // parameters' band. An empty range (to <= from) means the whole run.
+    void setArea(double from, double to, double low = 0.0, double high = 0.0);
+
+    bool startRun() override;
+    void expectFrames(long long frames) override;
+    void offerSearchSamples(const float*, int) override {}
+    bool process(const float* samples, int count) override;
+    bool finishRun() override;
+    double ratioAt(double position) const override;
+    int bridgedStretches() const override { return bridged_; }
+    const char* lastMessage() const override { return message_.c_str(); }
+
+    bool bridgedAt(double position) const;
+    // Confidence of the frame nearest a position, 0..1 (0 before finishRun).
+    double confidenceAt(double position) const;
+
+private:
+    bool fail(const std::string& why);
+    bool inArea(double position) const;
+    void analyseFrame();
+
+    double sampleRate_;
+    std::atomic<float> params_[PartialTrackerSettings::paramCount];
+    PartialTrackerSettings run_;
+    double areaFrom_ = 0.0;
+    double areaTo_ = 0.0;
+    double areaLow_ = 0.0;
+    double areaHigh_ = 0.0;
+    PartialAnalyser analyser_;
+    PartialTracks tracks_;
+    SpeedTrack track_;
+    std::vector<float> pending_;  // samples not yet past a frame start
+    long long frameStart_ = 0;    // run position of pending_[0]
+    std::vector<SpectralPartial> partials_;
+    std::vector<WeightedValue> votes_;
+    double speed_ = 1.0;
+    bool running_ = false;
+    bool finished_ = false;
+    double reference_ = 1.0;
+    int bridged_ = 0;
+    std::string message_;
+};
+
+}  // namespace wowfix
