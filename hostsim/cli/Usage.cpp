@@ -8,6 +8,7 @@
 #include "hostsim/cli/DemoCommand.h"
 #include "hostsim/cli/DetectCommand.h"
 #include "hostsim/cli/HostSession.h"
+#include "hostsim/cli/ScreenshotCommand.h"
 #include "hostsim/cli/InfoCommand.h"
 #include "hostsim/cli/MeasureCommand.h"
 #include "hostsim/cli/SpectrogramCommand.h"
@@ -22,6 +23,8 @@ void printUsage(std::ostream& out) {
            "  wowfix-host spectrogram INPUT OUTPUT.png [--fft N] [--window boxcar|hann|blackman]\n"
            "                      [--range START:END] [--levels LOW:HIGH] [--size WxH] [--pvc CURVE.pvc]\n"
            "                      [--block N] [--quiet] [--plugin PATH]\n"
+           "  wowfix-host screenshot INPUT OUT.png [--after \"click 72=4; click 30\"] [--panel]\n"
+           "                      [--quiet] [--plugin PATH]\n"
            "  wowfix-host detect INPUT --algorithm pilot --pvc OUT.pvc [--param NAME=VALUE ...]\n"
            "                      [--block N] [--quiet] [--plugin PATH]\n"
            "  wowfix-host detect INPUT --algorithm cog --line START:FREQ:END --pvc OUT.pvc [--quiet]\n"
@@ -126,6 +129,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return runDemo(command.demo, out, err);
         case CommandKind::Curve:
             return runCurve(command.curve.args, out, err);
+        case CommandKind::Screenshot:
+            return runScreenshot(command.screenshot.args, err);
         case CommandKind::Batch:
             return batch::runBatchCommand(command.batch.args, out, err);
     }
