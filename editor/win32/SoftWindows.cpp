@@ -104,6 +104,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     window->width = width > 0 ? width : 0;
     window->height = height > 0 ? height : 0;
     window->instance = instance;
+    // A new window has not been painted yet.
+    window->invalid = true;
     HWND handle = window.release();
     liveWindows().insert(handle);
     if (parent != nullptr) parent->children.push_back(handle);
