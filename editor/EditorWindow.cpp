@@ -9,8 +9,20 @@
 #ifndef _WIN32
 #include "editor/win32/SoftInput.h"
 #endif
+#ifdef WOWFIX_WITH_X11
+#include "editor/x11/X11Presenter.h"
+#else
+namespace wowfix {
+class X11Presenter {
+public:
+    void pump() {}
+    unsigned long windowId() const { return 0; }
+};
+}  // namespace wowfix
+#endif
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace wowfix {
@@ -47,7 +59,12 @@ void EditorWindow::setTaskMode(int mode) {
     if (effect != nullptr) effect->setParameter(0, static_cast<float>(mode));
 }
 
-void EditorWindow::idle() { updatePending_ = false; }
+void EditorWindow::idle() {
+    updatePending_ = false;
+    if (presenter_ != nullptr) presenter_->pump();
+}
+
+unsigned long EditorWindow::x11Window() const { return presenter_ != nullptr ? presenter_->windowId() : 0; }
 
 UndoHistory& EditorWindow::undoHistory(int slot) {
     if (slot < 0 || slot >= FileSlotMap::slotCount) slot = 0;
@@ -84,8 +101,15 @@ bool EditorWindow::open(void* parentWindow) {
     soft::registerBitmapResource(kStartPictureId, kStartPictureWidth, kStartPictureHeight, startPicturePixels());
 #endif
     startPicture_ = LoadBitmapA(moduleHandle_, MAKEINTRESOURCEA(kStartPictureId));
-    mainWindow_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                                  static_cast<HWND>(parentWindow), nullptr, moduleHandle_, nullptr);
+    HWND parent = static_cast<HWND>(parentWindow);
+#ifdef WOWFIX_WITH_X11
+    // A parent that is not a window of the layer is the host's X11 window id
+    // (the Linux convention); the window is then shown through X11.
+    const bool onX11 = parent != nullptr && !IsWindow(parent);
+    if (onX11) parent = nullptr;
+#endif
+    mainWindow_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, parent, nullptr,
+                                  moduleHandle_, nullptr);
     if (mainWindow_ == nullptr) {
         // No window (a parent that is not a window): nothing stays half made.
         close();
@@ -97,6 +121,15 @@ bool EditorWindow::open(void* parentWindow) {
     notifyState_ = 0;
     tool_ = 8;
     layers_.showPicture(startPicture_, nullptr);
+#ifdef WOWFIX_WITH_X11
+    if (onX11) {
+        presenter_ = std::make_unique<X11Presenter>();
+        if (!presenter_->open(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(parentWindow)), mainWindow_)) {
+            close();
+            return false;
+        }
+    }
+#endif
     return true;
 }
 
@@ -159,6 +192,7 @@ void EditorWindow::createControls() {
 }
 
 void EditorWindow::close() {
+    presenter_.reset();
     if (mainWindow_ != nullptr) {
         owner_->curve().deleteAllSnapshots();
         layers_.destroy();

@@ -17,6 +17,7 @@ namespace wowfix {
 
 class AudioEffect;
 class OfflinePlugin;
+class X11Presenter;
 
 // The plug-in's editor: one 780 x 470 window of the class
 // "OfflineWindowClass" with the spectrogram panel (control 10) and about a
@@ -37,8 +38,11 @@ public:
     bool open(void* parentWindow) override;
     void close() override;
     bool isOpen() const override { return mainWindow_ != nullptr; }
-    // Clears the pending update and draws nothing.
+    // Clears the pending update and draws nothing; a window shown through
+    // X11 handles its pending events and is put on the screen.
     void idle() override;
+    // The X11 window showing the editor, 0 when there is none.
+    unsigned long x11Window() const;
     void postUpdate() override { updatePending_ = true; }
     bool updatePending() const { return updatePending_; }
     void setTaskMode(int mode);
@@ -114,6 +118,7 @@ private:
     int tool_ = 8;
     // Pixel column of the edit cursor drawn last, -1 for none.
     int cursorColumn_ = -1;
+    std::unique_ptr<X11Presenter> presenter_;
     // This editor is counted among the open windows.
     bool counted_ = false;
 };
