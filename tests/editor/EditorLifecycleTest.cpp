@@ -4,6 +4,7 @@
 #include "editor/EditorWindow.h"
 #include "editor/win32/SoftInput.h"
 #include "editor/win32/SoftObjects.h"
+#include "host/HeadlessEditor.h"
 #include "tests/host/PluginHost.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,36 @@ TEST(EditorLifecycle, IdleClearsThePendingUpdateWithoutPainting) {
     // A paint validates the panel, so it does not repeat.
     UpdateWindow(editor->panelWindow());
     EXPECT_FALSE(editor->panelWindow()->invalid);
+    host.dispatch(effEditClose);
+}
+
+TEST(EditorLifecycle, ThePluginGoesAwayWithItsWindowOpen) {
+    {
+        wowfix::test::PluginHost host;
+        ASSERT_EQ(host.dispatch(effEditOpen), 1);
+        EXPECT_EQ(EditorWindow::openWindows(), 1);
+    }
+    // The editor closed while the curve it cleans up still existed.
+    EXPECT_EQ(EditorWindow::openWindows(), 0);
+    EXPECT_EQ(wowfix::soft::classRegistrations(EditorWindow::kClassName), 0);
+}
+
+TEST(EditorLifecycle, TheEditCursorSurvivesTheNextPaint) {
+    wowfix::test::PluginHost host;
+    ASSERT_EQ(host.dispatch(effEditOpen), 1);
+    EditorWindow* editor = host.plugin().editorWindow();
+    wowfix::EditorView& view = host.plugin().headlessEditor().view();
+    view.viewOrigin = 1000.0;
+    view.viewLength = 10000.0;
+    EXPECT_FALSE(editor->drawEditCursor(999.0));
+    EXPECT_FALSE(editor->drawEditCursor(11000.0));
+    ASSERT_TRUE(editor->drawEditCursor(6000.0));
+    const int x = editor->layers().columnOfSample(5000.0, view.viewLength);
+    InvalidateRect(editor->panelWindow(), nullptr, FALSE);
+    UpdateWindow(editor->panelWindow());
+    wowfix::soft::Picture panel;
+    ASSERT_TRUE(wowfix::soft::takeSurface(editor->panelWindow(), panel));
+    for (int y = 1; y < panel.height - 1; ++y) ASSERT_EQ(panel.pixels[static_cast<size_t>(y) * panel.width + x], 0u);
     host.dispatch(effEditClose);
 }
 
