@@ -44,11 +44,22 @@ bool copyBounded(char* buffer, size_t capacity, const std::string& text) {
     return n == text.size();
 }
 
-BOOL answerFileDialog(OPENFILENAMEA* dialog) {
+wowfix::soft::InteractiveFileDialog& interactiveDialog() {
+    static wowfix::soft::InteractiveFileDialog dialog = nullptr;
+    return dialog;
+}
+
+BOOL answerFileDialog(OPENFILENAMEA* dialog, bool save) {
     if (dialog == nullptr || dialog->lpstrFile == nullptr || dialog->nMaxFile == 0) return FALSE;
-    if (dialogAnswers().empty()) return FALSE;
-    const std::string path = dialogAnswers().front();
-    dialogAnswers().pop_front();
+    std::string path;
+    if (!dialogAnswers().empty()) {
+        path = dialogAnswers().front();
+        dialogAnswers().pop_front();
+    } else if (interactiveDialog() == nullptr ||
+               !interactiveDialog()(dialog->lpstrTitle != nullptr ? dialog->lpstrTitle : (save ? "Save" : "Open"),
+                                    save, path)) {
+        return FALSE;
+    }
     if (path.empty()) return FALSE;
     // A path longer than the caller's buffer is refused, as the system does,
     // rather than handed on cut.
@@ -69,6 +80,8 @@ BOOL answerFileDialog(OPENFILENAMEA* dialog) {
 namespace wowfix::soft {
 
 void answerNextDialog(const std::string& path) { dialogAnswers().push_back(path); }
+
+void setInteractiveFileDialog(InteractiveFileDialog dialog) { interactiveDialog() = dialog; }
 
 std::vector<std::string> takeMessageBoxes() {
     std::vector<std::string> boxes;
@@ -92,9 +105,9 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
     return IDOK;
 }
 
-BOOL GetOpenFileNameA(OPENFILENAMEA* dialog) { return answerFileDialog(dialog); }
+BOOL GetOpenFileNameA(OPENFILENAMEA* dialog) { return answerFileDialog(dialog, false); }
 
-BOOL GetSaveFileNameA(OPENFILENAMEA* dialog) { return answerFileDialog(dialog); }
+BOOL GetSaveFileNameA(OPENFILENAMEA* dialog) { return answerFileDialog(dialog, true); }
 
 DWORD GetCurrentDirectoryA(DWORD capacity, LPSTR buffer) {
     std::error_code error;

@@ -34,6 +34,12 @@ bool wheel(HWND target, int delta, int x, int y);
 bool key(HWND target, int virtualKey);
 // The next file dialog answers `path` (empty: the user cancels).
 void answerNextDialog(const std::string& path);
+// A file dialog the user answers on a screen: given the title and whether
+// the file is to be saved, it fills `path` and answers true, or false when
+// the user cancels. Asked only when no answer is arranged; without one the
+// dialog is cancelled.
+using InteractiveFileDialog = bool (*)(const char* title, bool save, std::string& path);
+void setInteractiveFileDialog(InteractiveFileDialog dialog);
 // Texts and captions of the message boxes shown since the last call.
 std::vector<std::string> takeMessageBoxes();
 // Registers bitmap resource `id` of the layer's module: 24-bit pixels, blue

@@ -2,6 +2,7 @@
 
 #include "editor/win32/SoftInput.h"
 #include "editor/win32/SoftObjects.h"
+#include "editor/x11/X11FileDialog.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -136,6 +137,8 @@ bool X11Presenter::open(unsigned long parent, HWND window) {
     }
     XMapWindow(display, w);
     XSync(display, False);
+    // File dialogs of a window on the screen are answered by the user.
+    soft::setInteractiveFileDialog(runX11FileDialog);
     impl_ = std::make_unique<Impl>();
     impl_->display = display;
     impl_->window = w;
@@ -148,6 +151,7 @@ bool X11Presenter::open(unsigned long parent, HWND window) {
 
 void X11Presenter::close() {
     if (impl_ == nullptr) return;
+    soft::setInteractiveFileDialog(nullptr);
     XFreeGC(impl_->display, impl_->gc);
     XDestroyWindow(impl_->display, impl_->window);
     XCloseDisplay(impl_->display);

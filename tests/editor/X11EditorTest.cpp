@@ -11,8 +11,16 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <X11/keysym.h>
+
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -87,6 +95,65 @@ TEST_F(X11Editor, OpensInsideTheHostsWindowAnswersAClickAndShowsTheSoftwarePictu
     EXPECT_EQ(differing, 0);
     host.dispatch(effEditClose);
     EXPECT_EQ(editor->x11Window(), 0u);
+}
+
+// Presses keys in the top-level window titled `title` once it appears.
+void pressKeysIn(const char* title, const std::vector<KeySym>& keys) {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return;
+    Window found = 0;
+    for (int attempt = 0; attempt < 500 && found == 0; ++attempt) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+        for (unsigned i = 0; i < count && found == 0; ++i) {
+            char* name = nullptr;
+            if (XFetchName(d, children[i], &name) != 0 && name != nullptr) {
+                if (std::string(name) == title) found = children[i];
+                XFree(name);
+            }
+        }
+        if (children != nullptr) XFree(children);
+        if (found == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    for (KeySym key : keys) {
+        XEvent event{};
+        event.xkey.type = KeyPress;
+        event.xkey.display = d;
+        event.xkey.window = found;
+        event.xkey.keycode = XKeysymToKeycode(d, key);
+        event.xkey.same_screen = True;
+        XSendEvent(d, found, True, KeyPressMask, &event);
+        XSync(d, False);
+    }
+    XCloseDisplay(d);
+}
+
+TEST_F(X11Editor, TheFileDialogIsAnsweredWithTheKeyboard) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wowfix-x11-dialog";
+    std::filesystem::create_directories(folder);
+    { std::ofstream(folder / "take.pvc") << "0 1.0\n"; }
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    wowfix::test::PluginHost host;
+    ASSERT_EQ(host.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostWindow))), 1);
+    // Down twice picks the file below "../"; Return accepts it.
+    std::thread user(pressKeysIn, "Import PVC", std::vector<KeySym>{XK_Down, XK_Down, XK_Return});
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrTitle = "Import PVC";
+    const BOOL chosen = GetOpenFileNameA(&dialog);
+    user.join();
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(std::filesystem::path(file).filename(), "take.pvc");
+    host.dispatch(effEditClose);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(X11Editor, AnIdThatIsNoWindowOpensNothing) {
