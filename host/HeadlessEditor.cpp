@@ -135,4 +135,24 @@ void HeadlessEditor::followOpenFile(const VstAudioFile& file) {
     state.sampleRatePending = static_cast<float>(file.sampleRate) != plugin_.spectrogram().sampleRate();
 }
 
+void HeadlessEditor::drawColumn(int column) {
+    ++columnsDrawn_;
+    if (drawing_ != nullptr) drawing_->drawColumn(column);
+}
+
+void HeadlessEditor::drawCurve() {
+    ++curveDrawings_;
+    if (drawing_ != nullptr) drawing_->drawCurve();
+}
+
+void HeadlessEditor::drawCurveWithBounds(int lowerRow, int upperRow) {
+    ++curveDrawings_;
+    if (drawing_ != nullptr) drawing_->drawCurveWithBounds(lowerRow, upperRow);
+}
+
+void HeadlessEditor::showProgress(double percent) {
+    progress_ = percent;
+    if (drawing_ != nullptr) drawing_->showProgress(percent);
+}
+
 }  // namespace wowfix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/NotificationHandler.h"
+#include "host/PanelDrawing.h"
 #include "pvc/FileSlotMap.h"
 #include "pvc/UndoHistory.h"
 #include "pvc/tools/EditArea.h"
@@ -33,11 +34,14 @@ public:
 
     // --- EditorPort ----------------------------------------------------------
     EditorView& view() override { return view_; }
-    void drawColumn(int) override { ++columnsDrawn_; }
-    void drawCurve() override { ++curveDrawings_; }
+    void drawColumn(int column) override;
+    void drawCurve() override;
+    void drawCurveWithBounds(int lowerRow, int upperRow) override;
     void frequencyViewChanged() override {}
     void timeViewChanged() override {}
-    void showProgress(double percent) override { progress_ = percent; }
+    void showProgress(double percent) override;
+    // Where tasks' drawing also goes: the editor's window when it is open.
+    void setPanelDrawing(PanelDrawing* drawing) { drawing_ = drawing; }
     UndoHistory* undoHistory() override { return &history(); }
 
     // --- scripting -----------------------------------------------------------
@@ -83,6 +87,7 @@ private:
     int columnsDrawn_ = 0;
     int curveDrawings_ = 0;
     double progress_ = -1.0;
+    PanelDrawing* drawing_ = nullptr;
 };
 
 }  // namespace wowfix

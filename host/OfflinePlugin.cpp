@@ -1,5 +1,6 @@
 #include "host/OfflinePlugin.h"
 
+#include "editor/EditorWindow.h"
 #include "host/HeadlessEditor.h"
 #include "host/TaskMode.h"
 #include "sdk/AEffEditor.h"
@@ -33,9 +34,21 @@ OfflinePlugin::OfflinePlugin(audioMasterCallback audioMaster)
     // Without a window to open, the store takes the editor's opening
     // settings now.
     applyDefaultSpectrogramSettings();
+    // The editor window; the host sees the has-editor flag.
+    auto* window = new (std::nothrow) EditorWindow(this, this);
+    if (window != nullptr) {
+        setEditor(window);
+        headless_->setPanelDrawing(window);
+    }
 }
 
+EditorWindow* OfflinePlugin::editorWindow() { return static_cast<EditorWindow*>(editor); }
+
 OfflinePlugin::~OfflinePlugin() {
+    // The editor goes first, while the curve, the store and the algorithms
+    // it works on still exist; the base then finds no editor to delete.
+    headless_->setPanelDrawing(nullptr);
+    setEditor(nullptr);
     destroyToneTracker();
     destroySpectralDetector();
     releaseLibraryInstance();

@@ -20,6 +20,7 @@
 namespace wowfix {
 
 class EditorPort;
+class EditorWindow;
 class HeadlessEditor;
 class NotificationHandler;
 
@@ -72,6 +73,8 @@ public:
     TaskState& taskState() { return state_; }
     OpenFileRegistry& fileRegistry() { return registry_; }
     HeadlessEditor& headlessEditor() { return *headless_; }
+    // The editor window the plug-in made; nullptr once it is gone.
+    EditorWindow* editorWindow();
     // The pilot-tone tracker, made anew for the store's sample rate with the
     // user's remembered settings (the previous one's settings are kept
     // first). False, keeping the previous tracker, below 24000 Hz.

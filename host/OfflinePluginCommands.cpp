@@ -3,6 +3,9 @@
 #include "host/HeadlessEditor.h"
 #include "host/HumPanelRules.h"
 #include "host/OfflinePlugin.h"
+
+#include "editor/EditorWindow.h"
+#include "editor/HeadlessWindowActions.h"
 #include "host/TaskMode.h"
 #include "host/VendorCommands.h"
 #include "sdk/StringCopy.h"
@@ -239,6 +242,18 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
         case vendor::kUsePreciseDetectors:
             precise_.setEnabled(opt != 0.0f);
             return 1;
+        case vendor::kEditorAction: {
+            const auto* action = writableRecord<vendor::EditorAction>(ptr);
+            return action != nullptr && editorWindow() != nullptr && applyEditorAction(*editorWindow(), *action)
+                       ? 1
+                       : 0;
+        }
+        case vendor::kEditorPicture: {
+            auto* picture = writableRecord<vendor::WindowPicture>(ptr);
+            return picture != nullptr && editorWindow() != nullptr && copyEditorPicture(*editorWindow(), *picture)
+                       ? 1
+                       : 0;
+        }
         default:
             return 0;
     }

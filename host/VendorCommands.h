@@ -80,6 +80,16 @@ enum Command : std::intptr_t {
     // kDetectorParameter address those detectors' parameters for algorithms
     // 4 and 7 (the editor's "Precise" choice); 0, the default, the plain ones.
     kUsePreciseDetectors = 13,
+    // ptr: const EditorAction*. One user action on the open editor window
+    // (opened with effEditOpen): a click on a control, a choice in a
+    // drop-down list, a drag or a right click on the spectrogram panel, the
+    // wheel, a key, or the answer of the next file dialog. Answers 0 when
+    // the window is not open or the action cannot be done there.
+    kEditorAction = 14,
+    // ptr: WindowPicture*. The open editor window's picture, or the
+    // spectrogram panel's with `panelOnly` set. A first call with too small
+    // a capacity only tells the size.
+    kEditorPicture = 15,
 };
 
 // Algorithm numbers, as the editor's algorithm list counts them.
@@ -171,6 +181,33 @@ struct ProcessingArea {
     std::int32_t end;
     float lowFrequency;      // the band searched for partials, Hz
     float highFrequency;
+};
+
+enum EditorActionKind : std::int32_t {
+    kClickControl = 0,   // `id`; a drop-down list chooses entry `item`
+    kDragPanel = 1,      // (x1, y1) to (x2, y2) in panel pixels
+    kRightClickPanel = 2,  // at (x1, y1)
+    kWheel = 3,          // `item` wheel steps (negative: towards the user)
+    kKey = 4,            // virtual key `item`
+    kAnswerDialog = 5,   // the next file dialog answers `path` (empty: cancel)
+};
+
+struct EditorAction {
+    std::int32_t size;   // sizeof(EditorAction)
+    std::int32_t kind;   // EditorActionKind
+    std::int32_t id;
+    std::int32_t item;   // -1 when a click needs none
+    std::int32_t x1, y1, x2, y2;
+    const char* path;
+};
+
+struct WindowPicture {
+    std::int32_t size;       // sizeof(WindowPicture)
+    std::int32_t panelOnly;  // in: 1 the panel, 0 the whole window
+    std::int32_t width;      // out
+    std::int32_t height;     // out
+    std::int32_t capacity;   // in: pixels available at `pixels`
+    std::uint32_t* pixels;   // out: 0x00RRGGBB, rows top to bottom
 };
 
 struct TextBuffer {

@@ -408,6 +408,11 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
         command.batch.args.assign(args.begin() + 1, args.end());
         return true;
     }
+    if (name == "screenshot") {
+        command.kind = CommandKind::Screenshot;
+        command.screenshot.args.assign(args.begin() + 1, args.end());
+        return true;
+    }
     if (name == "demo") {
         command.kind = CommandKind::Demo;
         return parseDemo(args, command.demo, error);

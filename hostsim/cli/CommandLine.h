@@ -105,7 +105,7 @@ struct DemoOptions {
     bool quiet = false;  // no progress bars
 };
 
-enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo, Curve, Batch };
+enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo, Curve, Batch, Screenshot };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Help;
@@ -118,6 +118,7 @@ struct CommandLine {
     DemoOptions demo;
     CurveCommandOptions curve;
     CurveCommandOptions batch;  // the words after "batch"
+    CurveCommandOptions screenshot;  // the words after "screenshot"
 };
 
 // Parses the arguments after the program name. Answers false with `error`

@@ -13,6 +13,11 @@ namespace wowfix::hostsim {
 bool writeGreyPng(std::FILE* file, int width, int height, const std::vector<std::uint8_t>& pixels,
                   std::string& error);
 
+// Writes width x height colour pixels (0x00RRGGBB, pixels[row * width +
+// column]) to `file` as 8-bit RGB.
+bool writeRgbPng(std::FILE* file, int width, int height, const std::vector<std::uint32_t>& pixels,
+                 std::string& error);
+
 // The grey value of a display level 0 ... 100: white for the loudest, black
 // for silence (levels outside are clamped).
 std::uint8_t greyOfLevel(float level);

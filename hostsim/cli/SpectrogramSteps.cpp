@@ -1,5 +1,6 @@
 #include "hostsim/cli/SpectrogramSteps.h"
 
+#include "editor/Palette.h"
 #include "host/VendorCommands.h"
 #include "tools/soundio/ReplacingFile.h"
 #include "hostsim/cli/CommandLine.h"
@@ -15,8 +16,9 @@ namespace wowfix::hostsim {
 
 namespace {
 
-// The store's levels as grey pixels; false when the plug-in has no picture.
-bool readPicture(OfflineHost& host, int& columns, int& rows, std::vector<std::uint8_t>& pixels) {
+// The store's levels in the editor's palette; false when the plug-in has no
+// picture.
+bool readPicture(OfflineHost& host, int& columns, int& rows, std::vector<std::uint32_t>& pixels) {
     vendor::SpectrogramImage image{};
     image.size = sizeof(image);
     // The first call only tells the size of the store.
@@ -34,7 +36,12 @@ bool readPicture(OfflineHost& host, int& columns, int& rows, std::vector<std::ui
     columns = image.columns;
     rows = image.rows;
     pixels.resize(levels.size());
-    for (std::size_t i = 0; i < levels.size(); ++i) pixels[i] = greyOfLevel(levels[i]);
+    const Palette palette;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const COLORREF c = palette.colourOfLevel(levels[i]);
+        pixels[i] = static_cast<std::uint32_t>(GetRValue(c)) << 16 | static_cast<std::uint32_t>(GetGValue(c)) << 8 |
+                    GetBValue(c);
+    }
     return true;
 }
 
@@ -58,7 +65,7 @@ bool applyViewSettings(OfflineHost& host, const SpectrogramOptions& options, std
 }
 
 bool writeSpectrogramPng(OfflineHost& host, const std::string& path, int& columns, int& rows, std::string& error) {
-    std::vector<std::uint8_t> pixels;
+    std::vector<std::uint32_t> pixels;
     if (!readPicture(host, columns, rows, pixels)) {
         error = withPluginMessage(host, "the plug-in gave no spectrogram");
         return false;
@@ -71,7 +78,7 @@ bool writeSpectrogramPng(OfflineHost& host, const std::string& path, int& column
         return false;
     }
     std::string why;
-    const bool written = writeGreyPng(file, columns, rows, pixels, why);
+    const bool written = writeRgbPng(file, columns, rows, pixels, why);
     const bool closed = std::fclose(file) == 0;
     if (!written) {
         error = "cannot write '" + path + "': " + why;

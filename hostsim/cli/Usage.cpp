@@ -8,6 +8,7 @@
 #include "hostsim/cli/DemoCommand.h"
 #include "hostsim/cli/DetectCommand.h"
 #include "hostsim/cli/HostSession.h"
+#include "hostsim/cli/ScreenshotCommand.h"
 #include "hostsim/cli/InfoCommand.h"
 #include "hostsim/cli/MeasureCommand.h"
 #include "hostsim/cli/SpectrogramCommand.h"
@@ -22,6 +23,8 @@ void printUsage(std::ostream& out) {
            "  wowfix-host spectrogram INPUT OUTPUT.png [--fft N] [--window boxcar|hann|blackman]\n"
            "                      [--range START:END] [--levels LOW:HIGH] [--size WxH] [--pvc CURVE.pvc]\n"
            "                      [--block N] [--quiet] [--plugin PATH]\n"
+           "  wowfix-host screenshot INPUT OUT.png [--after \"click 72=4; click 30\"] [--panel]\n"
+           "                      [--quiet] [--plugin PATH]\n"
            "  wowfix-host detect INPUT --algorithm pilot --pvc OUT.pvc [--param NAME=VALUE ...]\n"
            "                      [--block N] [--quiet] [--plugin PATH]\n"
            "  wowfix-host detect INPUT --algorithm cog --line START:FREQ:END --pvc OUT.pvc [--quiet]\n"
@@ -58,11 +61,16 @@ void printUsage(std::ostream& out) {
            "             of INPUT unless --format names another (wav, aiff, flac, caf, w64, ...;\n"
            "             containers without float get the finest integer encoding they hold).\n"
            "spectrogram  runs the plug-in's spectrogram pass over INPUT (or the frames START ... END-1)\n"
-           "             and writes its levels as a grey PNG, one pixel per column and row, white =\n"
-           "             loud, black = at or below LOW; the top row is the highest frequency.\n"
+           "             and writes its levels as a PNG in the editor's palette, one pixel per column\n"
+           "             and row, blue = at or below LOW through cyan, green and yellow to red =\n"
+           "             loudest; the top row is the highest frequency.\n"
            "             --fft N: transform length, a power of two 16 ... 8192 (default 1024);\n"
            "             --window: default blackman; --levels: dB above the floor;\n"
            "             --size: picture columns x rows (default 668x259).\n"
+           "screenshot   opens the plug-in's editor window without a screen on INPUT, runs the\n"
+           "             spectrogram pass, replays the --after actions (click ID, click ID=ITEM,\n"
+           "             drag X,Y X,Y, rclick X,Y, wheel N, key K, answer PATH; separated by ';')\n"
+           "             and writes the 780 x 470 window (--panel: the 670 x 260 panel) as a PNG.\n"
            "detect       the plug-in finds the speed curve of INPUT and writes it to OUT.pvc.\n"
            "             --algorithm pilot: tracks a high-frequency pilot tone recorded with the\n"
            "             programme (files sampled at 24000 Hz or more).\n"
@@ -144,6 +152,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return runDemo(command.demo, out, err);
         case CommandKind::Curve:
             return runCurve(command.curve.args, out, err);
+        case CommandKind::Screenshot:
+            return runScreenshot(command.screenshot.args, err);
         case CommandKind::Batch:
             return batch::runBatchCommand(command.batch.args, out, err);
     }

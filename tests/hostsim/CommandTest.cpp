@@ -52,7 +52,8 @@ TEST_F(HostCommand, HelpPrintsTheUsage) {
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(contains(result.output, "wowfix-host correct INPUT OUTPUT --pvc CURVE.pvc"));
     EXPECT_TRUE(contains(result.output, "wowfix-host spectrogram INPUT OUTPUT.png"));
-    EXPECT_TRUE(contains(result.output, "white ="));
+    EXPECT_TRUE(contains(result.output, "red =\n             loudest"));
+    EXPECT_TRUE(contains(result.output, "wowfix-host screenshot INPUT OUT.png"));
 }
 
 TEST_F(HostCommand, BadCommandLinesExitWithTwoAndOneLine) {

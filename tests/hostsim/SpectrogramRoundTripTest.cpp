@@ -2,6 +2,7 @@
 
 #include "HostTestSupport.h"
 
+#include "editor/Palette.h"
 #include "host/VendorCommands.h"
 #include "hostsim/OfflineHost.h"
 #include "hostsim/SndfileSource.h"
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <sstream>
 
 using hostsim_test::TempDir;
@@ -21,10 +23,11 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 
+// The picture's display levels, read back from the palette colours.
 struct Picture {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> pixels;
+    std::vector<int> pixels;
     int at(int column, int row) const { return pixels[static_cast<std::size_t>(row * width + column)]; }
 };
 
@@ -34,11 +37,18 @@ Picture readPng(const std::string& path) {
     std::memset(&image, 0, sizeof(image));
     image.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return picture;
-    image.format = PNG_FORMAT_GRAY;
-    picture.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr) == 0) return Picture{};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return Picture{};
     picture.width = static_cast<int>(image.width);
     picture.height = static_cast<int>(image.height);
+    const wowfix::Palette palette;
+    std::map<COLORREF, int> levelOf;
+    for (int level = 0; level < wowfix::Palette::kLevels; ++level) levelOf[palette.colour(level)] = level;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
+        auto found = levelOf.find(RGB(rgb[i], rgb[i + 1], rgb[i + 2]));
+        picture.pixels.push_back(found != levelOf.end() ? found->second : -1);
+    }
     return picture;
 }
 

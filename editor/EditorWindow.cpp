@@ -1,0 +1,356 @@
+#include "editor/EditorWindow.h"
+
+#include "editor/StartPicture.h"
+#include "host/HeadlessEditor.h"
+#include "host/OfflinePlugin.h"
+#include "pvc/PvcCurve.h"
+#include "spectral/SpectrogramStore.h"
+
+#ifndef _WIN32
+#include "editor/win32/SoftInput.h"
+#endif
+#ifdef WOWFIX_WITH_X11
+#include "editor/x11/X11Presenter.h"
+#else
+namespace wowfix {
+class X11Presenter {
+public:
+    void pump() {}
+    unsigned long windowId() const { return 0; }
+};
+}  // namespace wowfix
+#endif
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace wowfix {
+
+namespace {
+
+// Windows open in this process: the class is registered while it is above 0.
+int openCount = 0;
+
+EditorWindow* editorOf(HWND window) {
+    return reinterpret_cast<EditorWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+const char* const kResolutions[] = {"64", "128", "256", "512", "1024", "2048", "4096"};
+const char* const kWindows[] = {"Boxcar", "Hann", "Blackman", "Hamming"};
+
+bool isParameterBar(int id) { return (id >= 30 && id <= 34) || id == 104 || (id >= 46 && id <= 50) || (id >= 86 && id <= 90); }
+
+}  // namespace
+
+EditorWindow::EditorWindow(AudioEffect* effect, OfflinePlugin* owner) : AEffEditor(effect), owner_(owner) {}
+
+EditorWindow::~EditorWindow() { close(); }
+
+int EditorWindow::openWindows() { return openCount; }
+
+bool EditorWindow::getRect(ERect** rect) {
+    static ERect size{0, 0, static_cast<VstInt16>(kHeight), static_cast<VstInt16>(kWidth)};
+    if (rect != nullptr) *rect = &size;
+    return true;
+}
+
+void EditorWindow::setTaskMode(int mode) {
+    if (effect != nullptr) effect->setParameter(0, static_cast<float>(mode));
+}
+
+void EditorWindow::idle() {
+    updatePending_ = false;
+    if (presenter_ != nullptr) presenter_->pump();
+}
+
+unsigned long EditorWindow::x11Window() const { return presenter_ != nullptr ? presenter_->windowId() : 0; }
+
+UndoHistory& EditorWindow::undoHistory(int slot) {
+    if (slot < 0 || slot >= FileSlotMap::slotCount) slot = 0;
+    return histories_[static_cast<size_t>(slot)];
+}
+
+HWND EditorWindow::control(int id) const {
+    if (!isOpen() || id < 0 || id >= control::kCount) return nullptr;
+    return controls_[static_cast<size_t>(id)];
+}
+
+WNDPROC EditorWindow::previousProcedure(HWND window) const {
+    const LONG_PTR id = GetWindowLongPtrA(window, GWLP_ID);
+    if (id < 0 || id >= control::kCount) return nullptr;
+    return previousProcedures_[static_cast<size_t>(id)];
+}
+
+bool EditorWindow::open(void* parentWindow) {
+    if (isOpen()) return true;
+    AEffEditor::open(parentWindow);
+    counted_ = true;
+    if (++openCount == 1) {
+        INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&init);
+        WNDCLASSA windowClass{};
+        windowClass.style = CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = mainProcedure;
+        windowClass.hInstance = moduleHandle_;
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        windowClass.lpszClassName = kClassName;
+        RegisterClassA(&windowClass);
+    }
+#ifndef _WIN32
+    soft::registerBitmapResource(kStartPictureId, kStartPictureWidth, kStartPictureHeight, startPicturePixels());
+#endif
+    startPicture_ = LoadBitmapA(moduleHandle_, MAKEINTRESOURCEA(kStartPictureId));
+    HWND parent = static_cast<HWND>(parentWindow);
+#ifdef WOWFIX_WITH_X11
+    // A parent that is not a window of the layer is the host's X11 window id
+    // (the Linux convention); the window is then shown through X11.
+    const bool onX11 = parent != nullptr && !IsWindow(parent);
+    if (onX11) parent = nullptr;
+#endif
+    mainWindow_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, parent, nullptr,
+                                  moduleHandle_, nullptr);
+    if (mainWindow_ == nullptr) {
+        // No window (a parent that is not a window): nothing stays half made.
+        close();
+        return false;
+    }
+    SetWindowLongPtrA(mainWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    createControls();
+    algorithm_ = previousAlgorithm_ = 8;
+    notifyState_ = 0;
+    tool_ = 8;
+    layers_.showPicture(startPicture_, nullptr);
+#ifdef WOWFIX_WITH_X11
+    if (onX11) {
+        presenter_ = std::make_unique<X11Presenter>();
+        if (!presenter_->open(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(parentWindow)), mainWindow_)) {
+            close();
+            return false;
+        }
+    }
+#endif
+    return true;
+}
+
+HWND EditorWindow::createControl(const ControlSpec& spec) {
+    DWORD style = WS_CHILD | spec.style;
+    if (spec.visible) style |= WS_VISIBLE;
+    if (!spec.enabled) style |= WS_DISABLED;
+    HWND window = CreateWindowExA(0, spec.className, spec.caption, style, spec.x, spec.y, spec.width, spec.height,
+                                  mainWindow_, reinterpret_cast<HMENU>(static_cast<std::intptr_t>(spec.id)),
+                                  moduleHandle_, nullptr);
+    if (window == nullptr) return nullptr;
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(spec.font)), FALSE);
+    if (spec.checked) SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
+    if (spec.id >= 0 && spec.id < control::kCount) controls_[static_cast<size_t>(spec.id)] = window;
+    return window;
+}
+
+void EditorWindow::createControls() {
+    const SpectrogramStore& store = owner_->spectrogram();
+    for (const ControlSpec& spec : editorControls()) {
+        HWND window = createControl(spec);
+        if (window == nullptr) continue;
+        const size_t id = static_cast<size_t>(spec.id);
+        if (spec.id == control::kPanel) {
+            panelWindow_ = window;
+            RECT r{};
+            GetWindowRect(window, &r);
+            panelWidth_ = r.right - r.left;
+            panelHeight_ = r.bottom - r.top;
+            HDC dc = GetDC(window);
+            layers_.create(dc, panelWidth_, panelHeight_);
+            ReleaseDC(window, dc);
+            previousProcedures_[id] = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(panelProcedure)));
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        } else if (spec.id == control::kAlgorithmSelector) {
+            for (const char* name : kAlgorithmNames) SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+            SendMessageA(window, CB_SETCURSEL, 0, 0);
+        } else if (spec.id == control::kProgress) {
+            SendMessageA(window, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+        } else if (spec.id == control::kResolution) {
+            int shown = 0;
+            for (int i = 0; i < 7; ++i) {
+                SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kResolutions[i]));
+                if ((64 << i) == store.fftLength()) shown = i;
+            }
+            SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+        } else if (spec.id == control::kWindowing) {
+            for (const char* name : kWindows) SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+            const int type = store.windowType();
+            SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(type >= 0 && type < 4 ? type : 1), 0);
+        } else if (isParameterBar(spec.id)) {
+            SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 1000, 2, 500, 0};
+            SetScrollInfo(window, SB_CTL, &info, TRUE);
+            previousProcedures_[id] = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(barProcedure)));
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        }
+    }
+}
+
+void EditorWindow::close() {
+    presenter_.reset();
+    if (mainWindow_ != nullptr) {
+        owner_->curve().deleteAllSnapshots();
+        layers_.destroy();
+        // The controls go with the main window; their procedures are never
+        // called again.
+        DestroyWindow(mainWindow_);
+        mainWindow_ = nullptr;
+        panelWindow_ = nullptr;
+        controls_.fill(nullptr);
+        previousProcedures_.fill(nullptr);
+    }
+    if (startPicture_ != nullptr) {
+        DeleteObject(startPicture_);
+        startPicture_ = nullptr;
+    }
+    if (counted_) {
+        counted_ = false;
+        if (--openCount == 0) UnregisterClassA(kClassName, moduleHandle_);
+    }
+    cursorColumn_ = -1;
+    AEffEditor::close();
+}
+
+// --- window procedures ----------------------------------------------------------
+
+LRESULT CALLBACK EditorWindow::mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) return 0;
+    EditorWindow* editor = editorOf(window);
+    if (editor != nullptr && editor->mainWindow_ == window && message == WM_COMMAND) {
+        editor->command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK EditorWindow::panelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    EditorWindow* editor = editorOf(window);
+    if (editor == nullptr || editor->panelWindow_ != window) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        // Always between BeginPaint and EndPaint, so the panel is validated.
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        editor->layers_.paint(dc);
+        editor->drawCursorLine(dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    // Everything else, the mouse messages included, goes on to the static
+    // control's own procedure (destruction, cursor, notifications).
+    return CallWindowProcA(editor->previousProcedure(window), window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK EditorWindow::barProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    EditorWindow* editor = editorOf(window);
+    WNDPROC previous = editor != nullptr ? editor->previousProcedure(window) : nullptr;
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+void EditorWindow::command(int id, int code) {
+    if (id == control::kAlgorithmSelector && code == CBN_SELCHANGE) {
+        const LRESULT entry = SendMessageA(control(id), CB_GETCURSEL, 0, 0);
+        if (entry < 0 || entry >= 6) return;
+        previousAlgorithm_ = algorithm_;
+        algorithm_ = kAlgorithmOfEntry[entry];
+        if (algorithm_ != 8) lastDetector_ = algorithm_;
+        showAlgorithmPanel(algorithm_);
+    }
+}
+
+void EditorWindow::showAlgorithmPanel(int algorithm) {
+    if (!isOpen()) return;
+    for (int panel : {4, 3, 7, 8, 6})
+        for (int id : panelControls(panel)) ShowWindow(control(id), SW_HIDE);
+    for (int id : panelControls(algorithm)) ShowWindow(control(id), SW_SHOW);
+}
+
+// --- drawing ----------------------------------------------------------------------
+
+void EditorWindow::drawCursorLine(HDC dc) const {
+    if (cursorColumn_ < 0 || dc == nullptr) return;
+    HGDIOBJ pen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, cursorColumn_, 1, nullptr);
+    LineTo(dc, cursorColumn_, panelHeight_ - 1);
+    SelectObject(dc, pen);
+}
+
+void EditorWindow::repaintPanel() {
+    if (!isOpen()) return;
+    HDC dc = GetDC(panelWindow_);
+    layers_.paint(dc);
+    drawCursorLine(dc);
+    ReleaseDC(panelWindow_, dc);
+}
+
+void EditorWindow::drawColumn(int column) {
+    if (!isOpen()) return;
+    HDC dc = GetDC(panelWindow_);
+    layers_.drawColumn(owner_->spectrogram(), column, linearScale_, palette_, dc);
+    ReleaseDC(panelWindow_, dc);
+}
+
+void EditorWindow::drawCurve() {
+    if (!isOpen()) return;
+    layers_.drawChart(&owner_->curve(), showPoints_);
+    repaintPanel();
+}
+
+void EditorWindow::drawCurveWithBounds(int lowerRow, int upperRow) {
+    if (!isOpen()) return;
+    layers_.drawChartWithBounds(owner_->curve(), lowerRow, upperRow, showPoints_);
+    repaintPanel();
+}
+
+void EditorWindow::showProgress(double percent) {
+    if (!isOpen()) return;
+    HWND bar = control(control::kProgress);
+    if (!(percent >= 0.0)) {
+        ShowWindow(bar, SW_HIDE);
+        return;
+    }
+    ShowWindow(bar, SW_SHOW);
+    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(percent > 100.0 ? 100 : static_cast<int>(percent)), 0);
+}
+
+void EditorWindow::redrawAll() {
+    if (!isOpen()) return;
+    const SpectrogramStore& store = owner_->spectrogram();
+    for (int c = 0; c < store.columns(); ++c)
+        if (store.columnComputed(c)) layers_.drawColumn(store, c, linearScale_, palette_, nullptr);
+    layers_.drawChart(&owner_->curve(), showPoints_);
+    repaintPanel();
+}
+
+void EditorWindow::showStartPicture() {
+    if (!isOpen()) return;
+    layers_.showPicture(startPicture_, nullptr);
+    tool_ = 8;
+    repaintPanel();
+}
+
+bool EditorWindow::drawEditCursor(double cursor) {
+    if (!isOpen()) return false;
+    const EditorView& view = owner_->headlessEditor().view();
+    HDC dc = GetDC(panelWindow_);
+    const bool drawn = layers_.editCursor(dc, cursor, view.viewOrigin, view.viewLength);
+    ReleaseDC(panelWindow_, dc);
+    // Kept, so that the next paint shows the cursor again.
+    cursorColumn_ = drawn ? layers_.columnOfSample(std::trunc(cursor) - view.viewOrigin, view.viewLength) : -1;
+    return drawn;
+}
+
+bool EditorWindow::drawSelection(double start, double end) {
+    if (!isOpen()) return false;
+    const EditorView& view = owner_->headlessEditor().view();
+    HDC dc = GetDC(panelWindow_);
+    const bool drawn = layers_.selection(dc, start, end, view.viewOrigin, view.viewLength);
+    ReleaseDC(panelWindow_, dc);
+    return drawn;
+}
+
+}  // namespace wowfix

@@ -1,0 +1,128 @@
+// Synthetic input and pictures of windows for the software layer.
+
+#include "editor/win32/SoftInput.h"
+#include "editor/win32/SoftObjects.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace wowfix::soft {
+
+namespace {
+
+bool usable(HWND w) { return IsWindow(w) && IsWindowVisible(w) && IsWindowEnabled(w); }
+
+LPARAM point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+void copyRaster(const SoftRaster& from, SoftRaster& to, int x, int y) {
+    for (int row = 0; row < from.height; ++row)
+        for (int col = 0; col < from.width; ++col) to.set(x + col, y + row, from.at(col, row));
+}
+
+void toPicture(const SoftRaster& r, Picture& picture) {
+    picture.width = r.width;
+    picture.height = r.height;
+    picture.pixels.resize(r.pixels.size());
+    for (size_t i = 0; i < r.pixels.size(); ++i) {
+        const COLORREF c = r.pixels[i];
+        picture.pixels[i] = static_cast<std::uint32_t>(GetRValue(c)) << 16 |
+                            static_cast<std::uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
+    }
+}
+
+void drawChildren(const SoftWindow& window, SoftRaster& target, int dx, int dy) {
+    for (HWND child : window.children) {
+        if ((child->style & WS_VISIBLE) == 0) continue;
+        if (child->kind == SoftControlKind::Static && (child->style & SS_TYPEMASK) == SS_OWNERDRAW) {
+            if (child->surface.width == child->width && child->surface.height == child->height)
+                copyRaster(child->surface, target, dx + child->x, dy + child->y);
+        } else if (child->kind == SoftControlKind::Window) {
+            if (child->background != nullptr)
+                for (int yy = 0; yy < child->height; ++yy)
+                    for (int xx = 0; xx < child->width; ++xx)
+                        target.set(dx + child->x + xx, dy + child->y + yy, child->background->colour);
+            drawChildren(*child, target, dx + child->x, dy + child->y);
+            continue;
+        } else {
+            drawControlLook(*child, target, dx, dy);
+        }
+        drawChildren(*child, target, dx + child->x, dy + child->y);
+    }
+}
+
+}  // namespace
+
+bool clickControl(HWND window, int id, int item) {
+    HWND control = GetDlgItem(window, id);
+    if (!usable(control)) return false;
+    if (control->kind == SoftControlKind::ComboBox) {
+        if (item < 0 || item >= static_cast<int>(control->items.size())) return false;
+        SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+        return true;
+    }
+    if (item >= 0) return false;
+    const LPARAM middle = point(control->width / 2, control->height / 2);
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageA(control, WM_LBUTTONUP, 0, middle);
+    return true;
+}
+
+bool drag(HWND target, int x1, int y1, int x2, int y2) {
+    if (!usable(target)) return false;
+    SendMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, point(x1, y1));
+    const int steps = std::max(1, std::max(std::abs(x2 - x1), std::abs(y2 - y1)));
+    for (int i = 1; i <= steps; ++i)
+        SendMessageA(target, WM_MOUSEMOVE, MK_LBUTTON,
+                     point(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps));
+    SendMessageA(target, WM_LBUTTONUP, 0, point(x2, y2));
+    return true;
+}
+
+bool rightClick(HWND target, int x, int y) {
+    if (!usable(target)) return false;
+    SendMessageA(target, WM_RBUTTONDOWN, MK_RBUTTON, point(x, y));
+    SendMessageA(target, WM_RBUTTONUP, 0, point(x, y));
+    return true;
+}
+
+bool wheel(HWND target, int delta, int x, int y) {
+    if (!usable(target)) return false;
+    SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), point(x, y));
+    return true;
+}
+
+bool key(HWND target, int virtualKey) {
+    if (!usable(target)) return false;
+    SendMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 0);
+    SendMessageA(target, WM_KEYUP, static_cast<WPARAM>(virtualKey), 0);
+    return true;
+}
+
+void deliverPaint(HWND window) {
+    if (!IsWindow(window)) return;
+    if (window->invalid) SendMessageA(window, WM_PAINT, 0, 0);
+    // The list can change while painting; walk a copy.
+    const std::vector<HWND> children = window->children;
+    for (HWND child : children) deliverPaint(child);
+}
+
+bool takePicture(HWND window, Picture& picture) {
+    if (!IsWindow(window)) return false;
+    deliverPaint(window);
+    SoftRaster r;
+    r.resize(window->width, window->height,
+             window->background != nullptr ? window->background->colour : kButtonFace);
+    drawChildren(*window, r, 0, 0);
+    toPicture(r, picture);
+    return true;
+}
+
+bool takeSurface(HWND window, Picture& picture) {
+    if (!IsWindow(window) || window->surface.width != window->width || window->surface.height != window->height)
+        return false;
+    toPicture(window->surface, picture);
+    return true;
+}
+
+}  // namespace wowfix::soft

@@ -1,0 +1,58 @@
+#pragma once
+// What the software layer offers beyond Win32: synthetic input for tests and
+// headless sessions, answers to the next dialogs, the bitmap resources of the
+// module, and pictures of a window.
+
+#include "editor/win32/SoftWin32.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wowfix::soft {
+
+// A picture of a window: 0x00RRGGBB pixels, rows top to bottom.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// Presses and releases the left button on child control `id` of `window`, as
+// a user's click. A drop-down list gets `item` chosen instead (the parent is
+// told with CBN_SELCHANGE). False when there is no such control, it is
+// hidden or disabled, or the item does not exist.
+bool clickControl(HWND window, int id, int item = -1);
+// Presses the left button at (x1, y1) of `target`, moves it in steps to
+// (x2, y2) and releases it there.
+bool drag(HWND target, int x1, int y1, int x2, int y2);
+// Right-button click at (x, y).
+bool rightClick(HWND target, int x, int y);
+// Turns the wheel over `target` by `delta` (a multiple of WHEEL_DELTA).
+bool wheel(HWND target, int delta, int x, int y);
+// Presses and releases virtual key `key`.
+bool key(HWND target, int virtualKey);
+// The next file dialog answers `path` (empty: the user cancels).
+void answerNextDialog(const std::string& path);
+// A file dialog the user answers on a screen: given the title and whether
+// the file is to be saved, it fills `path` and answers true, or false when
+// the user cancels. Asked only when no answer is arranged; without one the
+// dialog is cancelled.
+using InteractiveFileDialog = bool (*)(const char* title, bool save, std::string& path);
+void setInteractiveFileDialog(InteractiveFileDialog dialog);
+// Texts and captions of the message boxes shown since the last call.
+std::vector<std::string> takeMessageBoxes();
+// Registers bitmap resource `id` of the layer's module: 24-bit pixels, blue
+// green red per pixel, rows top to bottom.
+void registerBitmapResource(int id, int width, int height, const std::uint8_t* bgr);
+// Whether `className` is registered, for checks on the registration count.
+int classRegistrations(const char* className);
+// Delivers the paint messages of every invalid window below `window`.
+void deliverPaint(HWND window);
+// The window as the screen shows it: its background, its visible controls
+// in creation order and the pictures of its owner-drawn children.
+bool takePicture(HWND window, Picture& picture);
+// The picture a window keeps of its own drawing (an owner-drawn panel).
+bool takeSurface(HWND window, Picture& picture);
+
+}  // namespace wowfix::soft

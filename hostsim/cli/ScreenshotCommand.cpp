@@ -1,0 +1,133 @@
+#include "hostsim/cli/ScreenshotCommand.h"
+
+#include "host/VendorCommands.h"
+#include "hostsim/FileIdentity.h"
+#include "tools/soundio/ReplacingFile.h"
+#include "hostsim/cli/EditorActions.h"
+#include "hostsim/cli/HostSession.h"
+#include "hostsim/cli/PluginTask.h"
+#include "hostsim/cli/PngImage.h"
+
+#include <cstdio>
+
+namespace wowfix::hostsim {
+
+namespace {
+
+struct ScreenshotOptions {
+    std::string input;
+    std::string output;
+    std::string after;
+    std::string plugin;
+    bool panelOnly = false;
+    bool quiet = false;
+};
+
+bool parseOptions(const std::vector<std::string>& args, ScreenshotOptions& options, std::string& error) {
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--after" || a == "--plugin") {
+            if (i + 1 >= args.size()) {
+                error = "option " + a + " needs a value";
+                return false;
+            }
+            (a == "--after" ? options.after : options.plugin) = args[++i];
+        } else if (a == "--panel") {
+            options.panelOnly = true;
+        } else if (a == "--quiet") {
+            options.quiet = true;
+        } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+            error = "unknown option '" + a + "'";
+            return false;
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() != 2) {
+        error = "usage: wowfix-host screenshot INPUT OUT.png [--after \"ACTIONS\"] [--panel]";
+        return false;
+    }
+    options.input = positional[0];
+    options.output = positional[1];
+    return true;
+}
+
+bool writePicture(const std::string& path, const vendor::WindowPicture& picture,
+                  const std::vector<std::uint32_t>& pixels, std::string& error) {
+    std::unique_ptr<soundio::ReplacingFile> partial = soundio::ReplacingFile::create(path, error);
+    if (partial == nullptr) return false;
+    std::FILE* file = fdopen(partial->takeDescriptor(), "wb");
+    if (file == nullptr) {
+        error = "cannot write '" + path + "'";
+        return false;
+    }
+    std::string why;
+    const bool written = writeRgbPng(file, picture.width, picture.height, pixels, why);
+    const bool closed = std::fclose(file) == 0;
+    if (!written) {
+        error = "cannot write '" + path + "': " + why;
+        return false;
+    }
+    if (!closed) {
+        error = "cannot complete '" + path + "'";
+        return false;
+    }
+    return partial->commit(error);
+}
+
+}  // namespace
+
+bool readEditorPicture(OfflineHost& host, bool panelOnly, vendor::WindowPicture& picture,
+                       std::vector<std::uint32_t>& pixels) {
+    picture = vendor::WindowPicture{};
+    picture.size = sizeof(picture);
+    picture.panelOnly = panelOnly ? 1 : 0;
+    host.vendorCommand(vendor::kEditorPicture, &picture);
+    if (picture.width < 1 || picture.height < 1 || picture.width > 8192 || picture.height > 8192) return false;
+    pixels.assign(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height), 0);
+    picture.capacity = static_cast<std::int32_t>(pixels.size());
+    picture.pixels = pixels.data();
+    return host.vendorCommand(vendor::kEditorPicture, &picture) != 0 &&
+           static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) == pixels.size();
+}
+
+int runScreenshot(const std::vector<std::string>& args, std::ostream& err) {
+    ScreenshotOptions options;
+    std::string error;
+    if (!parseOptions(args, options, error)) return failWith(err, error, kExitUsage);
+    std::vector<EditorActionText> actions;
+    if (!parseEditorActions(options.after, actions, error)) return failWith(err, error, kExitUsage);
+    std::unique_ptr<SndfileSource> source = openInput(options.input, error);
+    if (source == nullptr) return failWith(err, error);
+    if (sameFile(options.input, options.output))
+        return failWith(err, "'" + options.output + "' is the input file; it is never overwritten");
+
+    OfflineHost host;
+    if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
+        return failWith(err, error);
+    if (host.dispatch(effEditOpen, 0, 0, nullptr) == 0)
+        return failWith(err, withPluginMessage(host, "the plug-in opens no editor window"));
+    int status = kExitSuccess;
+    if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
+                       error))
+        status = failWith(err, error);
+    for (std::size_t i = 0; status == kExitSuccess && i < actions.size(); ++i) {
+        vendor::EditorAction action = actions[i].action;
+        action.path = actions[i].path.c_str();
+        if (host.vendorCommand(vendor::kEditorAction, &action) == 0)
+            status = failWith(err, "action '" + actions[i].text + "' cannot be done in the window");
+    }
+    vendor::WindowPicture picture{};
+    std::vector<std::uint32_t> pixels;
+    if (status == kExitSuccess && !readEditorPicture(host, options.panelOnly, picture, pixels))
+        status = failWith(err, "the plug-in gave no picture of its window");
+    if (status == kExitSuccess && !writePicture(options.output, picture, pixels, error)) status = failWith(err, error);
+    host.dispatch(effEditClose, 0, 0, nullptr);
+    if (status == kExitSuccess && !options.quiet)
+        err << "wowfix-host: wrote '" << options.output << "': " << picture.width << " x " << picture.height
+            << " pixels\n";
+    return status;
+}
+
+}  // namespace wowfix::hostsim

@@ -1,0 +1,166 @@
+// The editor shown through X11 inside a host's window: run under a display
+// (xvfb-run in the tests); without one the tests are skipped.
+
+#include "editor/EditorWindow.h"
+#include "editor/win32/SoftInput.h"
+#include "tests/host/PluginHost.h"
+
+// Google Test first: Xlib's macros (None, Bool) would clash with its names.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class X11Editor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+        display = XOpenDisplay(nullptr);
+        if (display == nullptr) GTEST_SKIP() << "cannot open the display";
+        const int screen = DefaultScreen(display);
+        hostWindow = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, 800, 500, 0,
+                                         BlackPixel(display, screen), WhitePixel(display, screen));
+        XMapWindow(display, hostWindow);
+        XSync(display, False);
+    }
+    void TearDown() override {
+        if (display == nullptr) return;
+        XDestroyWindow(display, hostWindow);
+        XCloseDisplay(display);
+    }
+    void click(Window target, int x, int y) {
+        for (int type : {ButtonPress, ButtonRelease}) {
+            XEvent event{};
+            event.xbutton.type = type;
+            event.xbutton.display = display;
+            event.xbutton.window = target;
+            event.xbutton.x = x;
+            event.xbutton.y = y;
+            event.xbutton.button = Button1;
+            event.xbutton.same_screen = True;
+            XSendEvent(display, target, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
+        }
+        XSync(display, False);
+    }
+
+    Display* display = nullptr;
+    Window hostWindow = 0;
+};
+
+TEST_F(X11Editor, OpensInsideTheHostsWindowAnswersAClickAndShowsTheSoftwarePicture) {
+    wowfix::test::PluginHost host;
+    void* parent = reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostWindow));
+    ASSERT_EQ(host.dispatch(effEditOpen, 0, 0, parent), 1);
+    wowfix::EditorWindow* editor = host.plugin().editorWindow();
+    const Window shown = editor->x11Window();
+    ASSERT_NE(shown, 0u);
+    Window root = 0;
+    Window parentOfShown = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    ASSERT_NE(XQueryTree(display, shown, &root, &parentOfShown, &children, &count), 0);
+    if (children != nullptr) XFree(children);
+    EXPECT_EQ(parentOfShown, hostWindow);
+
+    // A click on "Log" (595, 5) through the X server.
+    click(shown, 600, 12);
+    host.dispatch(effEditIdle);
+    EXPECT_EQ(SendMessageA(editor->control(101), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(editor->control(100), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    host.dispatch(effEditIdle);
+    XSync(display, False);
+
+    wowfix::soft::Picture picture;
+    ASSERT_TRUE(wowfix::soft::takePicture(editor->mainWindow(), picture));
+    XImage* image = XGetImage(display, shown, 0, 0, 780, 470, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    long long differing = 0;
+    for (int y = 0; y < 470; ++y)
+        for (int x = 0; x < 780; ++x)
+            differing += (XGetPixel(image, x, y) & 0xFFFFFF) != picture.pixels[static_cast<size_t>(y) * 780 + x];
+    XDestroyImage(image);
+    EXPECT_EQ(differing, 0);
+    host.dispatch(effEditClose);
+    EXPECT_EQ(editor->x11Window(), 0u);
+}
+
+// Presses keys in the top-level window titled `title` once it appears.
+void pressKeysIn(const char* title, const std::vector<KeySym>& keys) {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return;
+    Window found = 0;
+    for (int attempt = 0; attempt < 500 && found == 0; ++attempt) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+        for (unsigned i = 0; i < count && found == 0; ++i) {
+            char* name = nullptr;
+            if (XFetchName(d, children[i], &name) != 0 && name != nullptr) {
+                if (std::string(name) == title) found = children[i];
+                XFree(name);
+            }
+        }
+        if (children != nullptr) XFree(children);
+        if (found == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    for (KeySym key : keys) {
+        XEvent event{};
+        event.xkey.type = KeyPress;
+        event.xkey.display = d;
+        event.xkey.window = found;
+        event.xkey.keycode = XKeysymToKeycode(d, key);
+        event.xkey.same_screen = True;
+        XSendEvent(d, found, True, KeyPressMask, &event);
+        XSync(d, False);
+    }
+    XCloseDisplay(d);
+}
+
+TEST_F(X11Editor, TheFileDialogIsAnsweredWithTheKeyboard) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wowfix-x11-dialog";
+    std::filesystem::create_directories(folder);
+    { std::ofstream(folder / "take.pvc") << "0 1.0\n"; }
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    wowfix::test::PluginHost host;
+    ASSERT_EQ(host.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostWindow))), 1);
+    // Down twice picks the file below "../"; Return accepts it.
+    std::thread user(pressKeysIn, "Import PVC", std::vector<KeySym>{XK_Down, XK_Down, XK_Return});
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrTitle = "Import PVC";
+    const BOOL chosen = GetOpenFileNameA(&dialog);
+    user.join();
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(std::filesystem::path(file).filename(), "take.pvc");
+    host.dispatch(effEditClose);
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(X11Editor, AnIdThatIsNoWindowOpensNothing) {
+    wowfix::test::PluginHost host;
+    void* bogus = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x7FFFFFF));
+    EXPECT_EQ(host.dispatch(effEditOpen, 0, 0, bogus), 0);
+    EXPECT_EQ(wowfix::EditorWindow::openWindows(), 0);
+}
+
+}  // namespace
