@@ -22,10 +22,10 @@ compare() {
                  if (x <= fp[0]) f = fv[0]
                  else if (j + 1 >= nf) f = fv[nf - 1]
                  else f = fv[j] + (x - fp[j]) / (fp[j + 1] - fp[j]) * (fv[j + 1] - fv[j])
-                 d = f - tv[i]; s += d; q += d * d
+                 d = f - tv[i]; s += d; q += d * d; w += (tv[i] - 1) * (tv[i] - 1)
              }
              m = s / nt; r = sqrt(q / nt); v = sqrt(q / nt - m * m)
-             printf "curve error: RMS %.4f %%, constant part %+.4f %%, the rest %.4f %% RMS (%d points)\n",
-                    100 * r, 100 * m, 100 * v, nf
+             printf "curve error: RMS %.4f %%, constant part %+.4f %%, the rest %.4f %% RMS (damage itself %.4f %% RMS, %d points)\n",
+                    100 * r, 100 * m, 100 * v, 100 * sqrt(w / nt), nf
          }' "$1" "$2"
 }
