@@ -154,6 +154,16 @@ int main(int argc, char** argv) {
 
     effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
     if (FindWindowExA(host, nullptr, "OfflineWindowClass", nullptr) != nullptr) return fail("effEditClose left the editor");
+    // A host opens the editor again after closing it: the class is registered
+    // anew, and unregistered again with the last window.
+    if (effect->dispatcher(effect, effEditOpen, 0, 0, host, 0.0f) == 0 ||
+        FindWindowExA(host, nullptr, "OfflineWindowClass", nullptr) == nullptr)
+        return fail("effEditOpen after effEditClose");
+    pump(effect, 100);
+    effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
+    WNDCLASSA left{};
+    if (GetClassInfoA(module, "OfflineWindowClass", &left) != 0) return fail("the window class stays registered");
+    std::printf("opened and closed again; the window class is gone\n");
     DestroyWindow(host);
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
     FreeLibrary(module);
