@@ -36,8 +36,8 @@ export WINEPREFIX WINEDEBUG
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i
 wineserver -k 2> /dev/null || true
 wineserver -w
-# A true-colour screen: on xvfb-run's default 8-bit screen GDI would map the
-# palette's colours onto 256.
+# A true-colour screen, said outright: on a screen of 256 colours or fewer
+# the compatible bitmaps of the panel's layers could not hold the palette.
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c 'wine "$@"; status=$?; wineserver -w; exit $status' capture \
     "$capture" \
