@@ -39,6 +39,19 @@ EditorWindow* editorOf(HWND window) {
 const char* const kResolutions[] = {"64", "128", "256", "512", "1024", "2048", "4096"};
 const char* const kWindows[] = {"Boxcar", "Hann", "Blackman", "Hamming"};
 
+#ifdef _WIN32
+// The library the editor is part of: its class, its controls and bitmap
+// resource 102 belong to it, not to the host's program.
+HINSTANCE ownModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&openCount), &module);
+    return module;
+}
+#else
+HINSTANCE ownModule() { return nullptr; }
+#endif
+
 bool isParameterBar(int id) { return (id >= 30 && id <= 34) || id == 104 || (id >= 46 && id <= 50) || (id >= 86 && id <= 90); }
 
 }  // namespace
@@ -86,6 +99,7 @@ bool EditorWindow::open(void* parentWindow) {
     if (isOpen()) return true;
     AEffEditor::open(parentWindow);
     counted_ = true;
+    moduleHandle_ = ownModule();
     if (++openCount == 1) {
         INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&init);

@@ -1,0 +1,172 @@
+// wowfix-editor-capture.exe PLUGIN.dll PANEL.bmp [WINDOW.bmp]: opens the
+// plug-in's real Win32 editor as a VST 2 host does (a top-level window of the
+// editor's size, effEditOpen with its handle, messages pumped with
+// effEditIdle), copies what the spectrogram panel shows on the screen into
+// PANEL.bmp (and the whole editor into WINDOW.bmp), closes the editor and
+// exits 0. Prints one line per step and exits 1 at the first failure. Run
+// under Wine by the Windows CI stage; the pictures are compared on Linux.
+
+#include "editor/ControlTable.h"
+#include "sdk/VstTypes.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+    switch (opcode) {
+        case audioMasterVersion: return 2400;
+        case audioMasterGetSampleRate: return 48000;
+        default: return 0;
+    }
+}
+
+int fail(const char* what) {
+    std::printf("FAILED: %s\n", what);
+    return 1;
+}
+
+void pump(AEffect* effect, int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
+        Sleep(10);
+    }
+}
+
+// The window's client area as it is on the screen, written as a 24-bit
+// bottom-up BMP.
+bool capture(HWND window, const char* path) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool copied = false;
+    if (memory != nullptr && dib != nullptr && bits != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, dib);
+        copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
+        GdiFlush();
+        SelectObject(memory, previous);
+    }
+    ReleaseDC(window, screen);
+    if (memory != nullptr) DeleteDC(memory);
+    bool written = false;
+    if (copied) {
+        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+        const DWORD size = stride * static_cast<DWORD>(height);
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4d42;
+        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+        file.bfSize = file.bfOffBits + size;
+        info.bmiHeader.biSizeImage = size;
+        if (FILE* out = std::fopen(path, "wb")) {
+            written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                      std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                      std::fwrite(bits, size, 1, out) == 1;
+            written = std::fclose(out) == 0 && written;
+        }
+    }
+    if (dib != nullptr) DeleteObject(dib);
+    return written;
+}
+
+LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3 && argc != 4) {
+        std::printf("usage: wowfix-editor-capture PLUGIN.dll PANEL.bmp [WINDOW.bmp]\n");
+        return 2;
+    }
+    HMODULE module = LoadLibraryA(argv[1]);
+    if (module == nullptr) return fail("LoadLibraryA");
+    using Entry = AEffect* (*)(audioMasterCallback);
+    auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "VSTPluginMain")));
+    if (entry == nullptr) return fail("the entry VSTPluginMain");
+    AEffect* effect = entry(hostCallback);
+    if (effect == nullptr || effect->magic != kEffectMagic) return fail("the effect record");
+    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    if ((effect->flags & effFlagsHasEditor) == 0) return fail("the effect has no editor");
+
+    ERect* size = nullptr;
+    if (effect->dispatcher(effect, effEditGetRect, 0, 0, &size, 0.0f) == 0 || size == nullptr)
+        return fail("effEditGetRect");
+    RECT frame{0, 0, size->right - size->left, size->bottom - size->top};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+    AdjustWindowRect(&frame, style, FALSE);
+
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    WNDCLASSA hostClass{};
+    hostClass.lpfnWndProc = hostProcedure;
+    hostClass.hInstance = self;
+    hostClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    hostClass.lpszClassName = "WowfixCaptureHost";
+    if (RegisterClassA(&hostClass) == 0) return fail("RegisterClassA of the host window");
+    HWND host = CreateWindowExA(0, hostClass.lpszClassName, "wowfix", style, 0, 0, frame.right - frame.left,
+                                frame.bottom - frame.top, nullptr, nullptr, self, nullptr);
+    if (host == nullptr) return fail("the host window");
+    std::printf("host window: %dx%d\n", size->right - size->left, size->bottom - size->top);
+
+    if (effect->dispatcher(effect, effEditOpen, 0, 0, host, 0.0f) == 0) return fail("effEditOpen");
+    HWND editor = FindWindowExA(host, nullptr, "OfflineWindowClass", nullptr);
+    if (editor == nullptr) return fail("the editor window (class \"OfflineWindowClass\") in the host window");
+    HWND panel = GetDlgItem(editor, wowfix::control::kPanel);
+    if (panel == nullptr) return fail("the spectrogram panel");
+    RECT panelRect{};
+    GetWindowRect(panel, &panelRect);
+    MapWindowPoints(HWND_DESKTOP, editor, reinterpret_cast<POINT*>(&panelRect), 2);
+    std::printf("editor open: panel at (%ld, %ld), %ldx%ld\n", panelRect.left, panelRect.top,
+                panelRect.right - panelRect.left, panelRect.bottom - panelRect.top);
+
+    pump(effect, 500);
+    UpdateWindow(host);
+    pump(effect, 200);
+    if (!capture(panel, argv[2])) return fail("the picture of the panel");
+    std::printf("panel picture: %s\n", argv[2]);
+    if (argc == 4) {
+        if (!capture(editor, argv[3])) return fail("the picture of the editor");
+        std::printf("editor picture: %s\n", argv[3]);
+    }
+
+    effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
+    if (FindWindowExA(host, nullptr, "OfflineWindowClass", nullptr) != nullptr) return fail("effEditClose left the editor");
+    // A host opens the editor again after closing it: the class is registered
+    // anew, and unregistered again with the last window.
+    if (effect->dispatcher(effect, effEditOpen, 0, 0, host, 0.0f) == 0 ||
+        FindWindowExA(host, nullptr, "OfflineWindowClass", nullptr) == nullptr)
+        return fail("effEditOpen after effEditClose");
+    pump(effect, 100);
+    effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
+    WNDCLASSA left{};
+    if (GetClassInfoA(module, "OfflineWindowClass", &left) != 0) return fail("the window class stays registered");
+    std::printf("opened and closed again; the window class is gone\n");
+    DestroyWindow(host);
+    effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+    FreeLibrary(module);
+    std::printf("ok\n");
+    return 0;
+}
