@@ -225,6 +225,10 @@ LRESULT CALLBACK EditorWindow::mainProcedure(HWND window, UINT message, WPARAM w
         editor->command(LOWORD(wParam), HIWORD(wParam));
         return 0;
     }
+    if (editor != nullptr && editor->mainWindow_ == window && (message == WM_HSCROLL || message == WM_VSCROLL)) {
+        editor->scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -252,6 +256,7 @@ LRESULT CALLBACK EditorWindow::barProcedure(HWND window, UINT message, WPARAM wP
 }
 
 void EditorWindow::command(int id, int code) {
+    if (code == BN_CLICKED && viewCommand(id)) return;
     if (id == control::kAlgorithmSelector && code == CBN_SELCHANGE) {
         const LRESULT entry = SendMessageA(control(id), CB_GETCURSEL, 0, 0);
         if (entry < 0 || entry >= 6) return;

@@ -3,6 +3,8 @@
 #include "editor/ControlTable.h"
 #include "editor/Palette.h"
 #include "editor/PanelLayers.h"
+#include "editor/view/FrequencyView.h"
+#include "editor/view/ZoomRectangle.h"
 #include "editor/win32/Win32.h"
 #include "host/PanelDrawing.h"
 #include "pvc/FileSlotMap.h"
@@ -78,6 +80,12 @@ public:
     bool showPoints() const { return showPoints_; }
     // Shows the panel of `algorithm` and hides the others.
     void showAlgorithmPanel(int algorithm);
+    const FrequencyView& frequencyView() const { return frequencyView_; }
+    bool zoomTimeEnabled() const { return zoomTimeEnabled_; }
+    bool zoomFrequencyEnabled() const { return zoomFrequencyEnabled_; }
+    // The zoom rectangle: press, then release, at panel pixel (x, y).
+    void zoomPress(int x, int y);
+    void zoomRelease(int x, int y);
 
     // The window and panel procedures.
     static LRESULT CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -90,6 +98,18 @@ private:
     void createControls();
     HWND createControl(const ControlSpec& spec);
     void command(int id, int code);
+    bool viewCommand(int id);
+    void scroll(HWND bar, int request);
+    // The view controls following the store and the view fields.
+    void showTimeLabels(double start, double end);
+    void showFrequencyLabels();
+    void updateTimeBar();
+    void updateFrequencyBar();
+    void updateReferenceBar();
+    // A new band shown: chart laid out again, panel, bars and labels.
+    void frequencyChanged();
+    // A new time range requested: bar and labels, and a pass asked for.
+    void timeRequested();
     WNDPROC previousProcedure(HWND window) const;
     void drawCursorLine(HDC dc) const;
 
@@ -116,6 +136,11 @@ private:
     bool showPoints_ = false;
     int notifyState_ = 0;
     int tool_ = 8;
+    FrequencyView frequencyView_;
+    ZoomRectangle zoomRectangle_;
+    bool zoomTimeEnabled_ = true;
+    bool zoomFrequencyEnabled_ = true;
+    bool moveMode_ = false;
     // Pixel column of the edit cursor drawn last, -1 for none.
     int cursorColumn_ = -1;
     std::unique_ptr<X11Presenter> presenter_;

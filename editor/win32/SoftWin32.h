@@ -205,6 +205,7 @@ struct OPENFILENAMEA {
 #define SIF_RANGE 0x1u
 #define SIF_PAGE 0x2u
 #define SIF_POS 0x4u
+#define SIF_DISABLENOSCROLL 0x8u
 #define SIF_TRACKPOS 0x10u
 #define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
 // Window long values.
