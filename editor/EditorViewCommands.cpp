@@ -121,13 +121,18 @@ bool EditorWindow::viewCommand(int id) {
 
 void EditorWindow::scroll(HWND bar, int request) {
     const LONG_PTR id = GetWindowLongPtrA(bar, GWLP_ID);
-    if ((id != 11 && id != 12 && id != 13) || bar != control(static_cast<int>(id))) return;
+    if (id < 0 || id >= control::kCount || bar != control(static_cast<int>(id))) return;
+    const bool viewBar = id == 11 || id == 12 || id == 13;
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
     if (!GetScrollInfo(bar, SB_CTL, &info)) return;
     ScrollBarSettings settings{info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos, true};
     const int position = scrolledPosition(settings, request, info.nTrackPos, id != 13);
     SCROLLINFO moved{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, position, 0};
     SetScrollInfo(bar, SB_CTL, &moved, TRUE);
+    if (!viewBar) {
+        parameterChanged(static_cast<int>(id));
+        return;
+    }
     SpectrogramStore& store = owner_->spectrogram();
     EditorView& view = owner_->headlessEditor().view();
     if (id == 11) {

@@ -78,8 +78,13 @@ public:
     int algorithm() const { return algorithm_; }
     bool linearScale() const { return linearScale_; }
     bool showPoints() const { return showPoints_; }
-    // Shows the panel of `algorithm` and hides the others.
+    // Shows the panel of `algorithm` and hides the others; -1 hides all.
     void showAlgorithmPanel(int algorithm);
+    // Leaves the current algorithm and makes algorithm n the active one:
+    // 3 hum, 4 pilot tone, 5 centre of gravity, 6 manual, 7 spectral, 8 zoom.
+    void selectAlgorithm(int n);
+    int tool() const { return tool_; }
+    int lastDetector() const { return lastDetector_; }
     const FrequencyView& frequencyView() const { return frequencyView_; }
     bool zoomTimeEnabled() const { return zoomTimeEnabled_; }
     bool zoomFrequencyEnabled() const { return zoomFrequencyEnabled_; }
@@ -99,6 +104,16 @@ private:
     HWND createControl(const ControlSpec& spec);
     void command(int id, int code);
     bool viewCommand(int id);
+    // Leaving the algorithm: info text, panel and its object released.
+    bool leaveAlgorithm();
+    // nullptr hides the info text.
+    void showInfo(const char* text);
+    void enableViewControls(bool view, bool reference);
+    void fillTrackerPanel();
+    void fillSpectralPanel();
+    void fillLibraryPanel();
+    // A parameter bar moved: the parameter set and its value text shown.
+    bool parameterChanged(int id);
     void scroll(HWND bar, int request);
     // The view controls following the store and the view fields.
     void showTimeLabels(double start, double end);
