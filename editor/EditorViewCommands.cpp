@@ -112,9 +112,6 @@ bool EditorWindow::viewCommand(int id) {
     case 58:
         zoomTimeEnabled_ = SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
         return true;
-    case 66:
-        moveMode_ = SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-        return true;
     default: return false;
     }
 }

@@ -178,10 +178,13 @@ void EditorWindow::createControls() {
                 if ((64 << i) == store.fftLength()) shown = i;
             }
             SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+            owner_->headlessEditor().view().resolution = 64 << shown;
         } else if (spec.id == control::kWindowing) {
             for (const char* name : kWindows) SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
             const int type = store.windowType();
-            SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(type >= 0 && type < 4 ? type : 1), 0);
+            const int shown = type >= 0 && type < 4 ? type : 1;
+            SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+            owner_->headlessEditor().view().windowIndex = shown;
         } else if (isParameterBar(spec.id)) {
             // One page beyond the maximum, so that the bottom (0) can be reached.
             SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, kBarMaximum + kBarPage - 1,
@@ -269,7 +272,7 @@ LRESULT CALLBACK EditorWindow::barProcedure(HWND window, UINT message, WPARAM wP
 }
 
 void EditorWindow::command(int id, int code) {
-    if (code == BN_CLICKED && viewCommand(id)) return;
+    if (code == BN_CLICKED && (viewCommand(id) || toolCommand(id))) return;
     if (id == control::kAlgorithmSelector && code == CBN_SELCHANGE) {
         const LRESULT entry = SendMessageA(control(id), CB_GETCURSEL, 0, 0);
         // The first entry only asks for a choice.

@@ -104,6 +104,9 @@ private:
     HWND createControl(const ControlSpec& spec);
     void command(int id, int code);
     bool viewCommand(int id);
+    bool toolCommand(int id);
+    void enableToolButtons(bool enable);
+    void setLinearScale(bool linear);
     // Leaving the algorithm: info text, panel and its object released.
     bool leaveAlgorithm();
     // nullptr hides the info text.
@@ -151,6 +154,7 @@ private:
     bool showPoints_ = false;
     int notifyState_ = 0;
     int tool_ = 8;
+    int savedTool_ = -1;
     FrequencyView frequencyView_;
     ZoomRectangle zoomRectangle_;
     bool zoomTimeEnabled_ = true;

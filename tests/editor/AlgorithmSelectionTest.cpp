@@ -7,6 +7,7 @@
 #include "editor/EditorWindow.h"
 #include "editor/ParameterText.h"
 #include "editor/win32/SoftInput.h"
+#include "host/HeadlessEditor.h"
 #include "spectral/SpectrogramStore.h"
 #include "tests/host/PluginHost.h"
 
@@ -109,6 +110,31 @@ TEST_F(AlgorithmSelection, TrackerBarsReachBothEndsAndShowTheirValues) {
         EXPECT_FLOAT_EQ(tracker->getParameter(0), request == SB_PAGEDOWN ? 0.0f : 1.0f);
         EXPECT_EQ(text(35), wowfix::parameterValueText("%.0f", tracker->getParameterDisplayValue(0)));
     }
+}
+
+TEST_F(AlgorithmSelection, ManualToolsFollowTheirButtonsAndUpdateAsksOnlyForChanges) {
+    using wowfix::soft::clickControl;
+    ASSERT_TRUE(choose(1));
+    EXPECT_FALSE(clickControl(editor->mainWindow(), 66));  // needs "Show PVC Points"
+    ASSERT_TRUE(clickControl(editor->mainWindow(), 65));
+    ASSERT_TRUE(clickControl(editor->mainWindow(), 66));
+    EXPECT_EQ(editor->tool(), 1);
+    EXPECT_FALSE(clickControl(editor->mainWindow(), 67));
+    ASSERT_TRUE(clickControl(editor->mainWindow(), 66));
+    EXPECT_EQ(editor->tool(), 1);  // no tool button was checked
+    for (int id : {67, 68, 69}) {
+        ASSERT_TRUE(clickControl(editor->mainWindow(), id));
+        EXPECT_EQ(editor->tool(), id == 67 ? 5 : id == 68 ? 6 : 3);
+    }
+    // "Update" with the shown settings asks for nothing; a new length does.
+    ASSERT_TRUE(clickControl(editor->mainWindow(), 96));
+    ASSERT_TRUE(clickControl(editor->mainWindow(), 61));
+    EXPECT_EQ(host.plugin().headlessEditor().pendingTask(), 0);
+    ASSERT_TRUE(clickControl(editor->mainWindow(), 59, 2));
+    ASSERT_TRUE(clickControl(editor->mainWindow(), 61));
+    EXPECT_EQ(host.plugin().headlessEditor().pendingTask(), 8);
+    EXPECT_EQ(host.plugin().headlessEditor().view().resolution, 256);
+    EXPECT_TRUE(host.plugin().taskState().settingsChanged);
 }
 
 TEST(ParameterText, TextsStayInsideTheirBuffers) {

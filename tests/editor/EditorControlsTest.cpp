@@ -178,6 +178,11 @@ TEST_F(EditorControls, ClicksReachTheControlsAndDisabledOnesCannotBeChosen) {
     ASSERT_TRUE(soft::clickControl(editor->mainWindow(), 101));
     EXPECT_EQ(SendMessageA(editor->control(100), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendMessageA(editor->control(101), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // The logarithmic display has no algorithms and no zoom options.
+    EXPECT_FALSE(soft::clickControl(editor->mainWindow(), 72, 4));
+    EXPECT_FALSE(soft::clickControl(editor->mainWindow(), 57));
+    ASSERT_TRUE(soft::clickControl(editor->mainWindow(), 100));
+    EXPECT_TRUE(editor->linearScale());
     ASSERT_TRUE(soft::clickControl(editor->mainWindow(), 57));
     EXPECT_EQ(SendMessageA(editor->control(57), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(soft::clickControl(editor->mainWindow(), 78));  // "Undo" is disabled
