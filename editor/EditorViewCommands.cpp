@@ -74,6 +74,21 @@ void EditorWindow::timeRequested() {
     setTaskMode(algorithm_);
 }
 
+void EditorWindow::frequencyViewChanged() {
+    if (!isOpen()) return;
+    frequencyView_.fromBounds(owner_->spectrogram());
+    updateFrequencyBar();
+    updateReferenceBar();
+    showFrequencyLabels();
+}
+
+void EditorWindow::timeViewChanged() {
+    if (!isOpen()) return;
+    const EditorView& view = owner_->headlessEditor().view();
+    updateTimeBar();
+    showTimeLabels(view.viewOrigin, view.viewOrigin + view.viewLength);
+}
+
 bool EditorWindow::viewCommand(int id) {
     SpectrogramStore& store = owner_->spectrogram();
     EditorView& view = owner_->headlessEditor().view();

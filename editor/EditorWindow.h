@@ -54,6 +54,8 @@ public:
     void drawCurve() override;
     void drawCurveWithBounds(int lowerRow, int upperRow) override;
     void showProgress(double percent) override;
+    void frequencyViewChanged() override;
+    void timeViewChanged() override;
 
     // --- drawing ----------------------------------------------------------------
     // The spectrogram and the chart composed on the panel.

@@ -60,6 +60,9 @@ TEST_F(EditorViewControls, TimeZoomKeepsTheShownOriginUntilThePassHasRun) {
     host.notify();
     EXPECT_EQ(view().viewOrigin, start);
     EXPECT_EQ(view().viewLength, end - start);
+    // The pass leaves the labels at the view it has drawn.
+    EXPECT_EQ(text(21), "0:02.500");
+    EXPECT_EQ(text(22), "0:07.500");
     // Paging the time bar to the end stops at the last frame with the width kept.
     for (int i = 0; i < 10; ++i) scroll(13, SB_PAGEDOWN);
     scroll(13, SB_ENDSCROLL);
@@ -72,6 +75,7 @@ TEST_F(EditorViewControls, TimeZoomKeepsTheShownOriginUntilThePassHasRun) {
     host.notify();
     EXPECT_EQ(view().viewOrigin, 0);
     EXPECT_EQ(view().viewLength, kFrames);
+    EXPECT_EQ(text(22), "0:10.000");
 }
 
 TEST_F(EditorViewControls, FrequencyZoomShowsAtOnceAndZoomAllUndoesIt) {
