@@ -227,6 +227,20 @@ void EditorWindow::fillLibraryPanel() {
     }
 }
 
+void EditorWindow::preview() {
+    HeadlessEditor& headless = owner_->headlessEditor();
+    if (!headless.area().selected) {
+        MessageBoxA(mainWindow_, message::kMarkAreaFirst, message::kInfoTitle, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    tool_ = -1;
+    if (!headless.requestTask(kSpectralDetection)) return;
+    showAlgorithmPanel(kSpectralDetection);
+    // The previewed result is re-thresholded by the third bar.
+    EnableWindow(control(88), TRUE);
+    EnableWindow(control(40), TRUE);
+}
+
 bool EditorWindow::parameterChanged(int id) {
     HWND bar = control(id);
     const float v = barValue(barPositionOf(bar));

@@ -280,6 +280,10 @@ void EditorWindow::command(int id, int code) {
         selectAlgorithm(kAlgorithmOfEntry[entry]);
         return;
     }
+    if (id == 80 && code == BN_CLICKED) {
+        preview();
+        return;
+    }
     if (id == 96 && code == BN_CLICKED && lastDetector_ != 0) {
         selectAlgorithm(8);
         ShowWindow(control(106), SW_SHOW);

@@ -119,6 +119,8 @@ private:
     void fillLibraryPanel();
     // A parameter bar moved: the parameter set and its value text shown.
     bool parameterChanged(int id);
+    // "Preview": the spectral detector over the marked area.
+    void preview();
     void scroll(HWND bar, int request);
     // The view controls following the store and the view fields.
     void showTimeLabels(double start, double end);

@@ -219,6 +219,7 @@ struct OPENFILENAMEA {
 // Message boxes.
 #define MB_OK 0x0u
 #define MB_ICONINFORMATION 0x40u
+#define MB_ICONSTOP 0x10u
 #define IDOK 1
 // GDI.
 #define SRCCOPY 0x00CC0020u

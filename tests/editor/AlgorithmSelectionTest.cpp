@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -75,6 +76,17 @@ TEST_F(AlgorithmSelection, EachEntryLeavesItsPanelToolAndMessage) {
     EXPECT_EQ(host.plugin().libraryInstance(), nullptr);
     EXPECT_EQ(host.plugin().toneTracker(), nullptr);
     EXPECT_EQ(host.plugin().spectralDetector(), nullptr);
+}
+
+TEST_F(AlgorithmSelection, PreviewWithoutAnAreaOnlyTellsTheUser) {
+    ASSERT_TRUE(choose(2));
+    wowfix::soft::takeMessageBoxes();
+    ASSERT_TRUE(wowfix::soft::clickControl(editor->mainWindow(), 80));
+    const std::vector<std::string> boxes = wowfix::soft::takeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], std::string(message::kInfoTitle) + ": " + message::kMarkAreaFirst);
+    EXPECT_EQ(editor->tool(), 2);
+    EXPECT_EQ(host.plugin().headlessEditor().pendingTask(), 8);
 }
 
 TEST_F(AlgorithmSelection, ThePilotTrackerNeedsAHighRateAndZoomReturnsToTheLastDetector) {
