@@ -1,5 +1,6 @@
 #include "editor/EditorWindow.h"
 
+#include "editor/ParameterText.h"
 #include "editor/StartPicture.h"
 #include "host/HeadlessEditor.h"
 #include "host/OfflinePlugin.h"
@@ -191,12 +192,17 @@ void EditorWindow::createControls() {
                 if ((64 << i) == store.fftLength()) shown = i;
             }
             SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+            owner_->headlessEditor().view().resolution = 64 << shown;
         } else if (spec.id == control::kWindowing) {
             for (const char* name : kWindows) SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
             const int type = store.windowType();
-            SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(type >= 0 && type < 4 ? type : 1), 0);
+            const int shown = type >= 0 && type < 4 ? type : 1;
+            SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+            owner_->headlessEditor().view().windowIndex = shown;
         } else if (isParameterBar(spec.id)) {
-            SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 1000, 2, 500, 0};
+            // One page beyond the maximum, so that the bottom (0) can be reached.
+            SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, kBarMaximum + kBarPage - 1,
+                            kBarPage, kBarMaximum / 2, 0};
             SetScrollInfo(window, SB_CTL, &info, TRUE);
             previousProcedures_[id] = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(barProcedure)));
@@ -239,6 +245,10 @@ LRESULT CALLBACK EditorWindow::mainProcedure(HWND window, UINT message, WPARAM w
         editor->command(LOWORD(wParam), HIWORD(wParam));
         return 0;
     }
+    if (editor != nullptr && editor->mainWindow_ == window && (message == WM_HSCROLL || message == WM_VSCROLL)) {
+        editor->scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -254,6 +264,16 @@ LRESULT CALLBACK EditorWindow::panelProcedure(HWND window, UINT message, WPARAM 
         EndPaint(window, &paint);
         return 0;
     }
+    if (editor->tool_ == 0) {
+        const int x = static_cast<short>(LOWORD(lParam));
+        const int y = static_cast<short>(HIWORD(lParam));
+        if (message == WM_LBUTTONDOWN) editor->zoomPress(x, y);
+        if (message == WM_LBUTTONUP) editor->zoomRelease(x, y);
+        if ((message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) && editor->lastDetector_ != 0) {
+            ShowWindow(editor->control(106), SW_HIDE);
+            editor->selectAlgorithm(editor->lastDetector_);
+        }
+    }
     // Everything else, the mouse messages included, goes on to the static
     // control's own procedure (destruction, cursor, notifications).
     return CallWindowProcA(editor->previousProcedure(window), window, message, wParam, lParam);
@@ -266,22 +286,24 @@ LRESULT CALLBACK EditorWindow::barProcedure(HWND window, UINT message, WPARAM wP
 }
 
 void EditorWindow::command(int id, int code) {
+    if (code == BN_CLICKED && (viewCommand(id) || toolCommand(id))) return;
     if (id == control::kAlgorithmSelector && code == CBN_SELCHANGE) {
         const LRESULT entry = SendMessageA(control(id), CB_GETCURSEL, 0, 0);
-        if (entry < 0 || entry >= 6) return;
-        previousAlgorithm_ = algorithm_;
-        algorithm_ = kAlgorithmOfEntry[entry];
-        if (algorithm_ != 8) lastDetector_ = algorithm_;
-        showAlgorithmPanel(algorithm_);
+        // The first entry only asks for a choice.
+        if (entry < 1 || entry >= 6) return;
+        selectAlgorithm(kAlgorithmOfEntry[entry]);
+        return;
+    }
+    if (id == 80 && code == BN_CLICKED) {
+        preview();
+        return;
+    }
+    if (id == 96 && code == BN_CLICKED && lastDetector_ != 0) {
+        selectAlgorithm(8);
+        ShowWindow(control(106), SW_SHOW);
     }
 }
 
-void EditorWindow::showAlgorithmPanel(int algorithm) {
-    if (!isOpen()) return;
-    for (int panel : {4, 3, 7, 8, 6})
-        for (int id : panelControls(panel)) ShowWindow(control(id), SW_HIDE);
-    for (int id : panelControls(algorithm)) ShowWindow(control(id), SW_SHOW);
-}
 
 // --- drawing ----------------------------------------------------------------------
 

@@ -3,6 +3,8 @@
 #include "editor/ControlTable.h"
 #include "editor/Palette.h"
 #include "editor/PanelLayers.h"
+#include "editor/view/FrequencyView.h"
+#include "editor/view/ZoomRectangle.h"
 #include "editor/win32/Win32.h"
 #include "host/PanelDrawing.h"
 #include "pvc/FileSlotMap.h"
@@ -52,6 +54,8 @@ public:
     void drawCurve() override;
     void drawCurveWithBounds(int lowerRow, int upperRow) override;
     void showProgress(double percent) override;
+    void frequencyViewChanged() override;
+    void timeViewChanged() override;
 
     // --- drawing ----------------------------------------------------------------
     // The spectrogram and the chart composed on the panel.
@@ -76,8 +80,19 @@ public:
     int algorithm() const { return algorithm_; }
     bool linearScale() const { return linearScale_; }
     bool showPoints() const { return showPoints_; }
-    // Shows the panel of `algorithm` and hides the others.
+    // Shows the panel of `algorithm` and hides the others; -1 hides all.
     void showAlgorithmPanel(int algorithm);
+    // Leaves the current algorithm and makes algorithm n the active one:
+    // 3 hum, 4 pilot tone, 5 centre of gravity, 6 manual, 7 spectral, 8 zoom.
+    void selectAlgorithm(int n);
+    int tool() const { return tool_; }
+    int lastDetector() const { return lastDetector_; }
+    const FrequencyView& frequencyView() const { return frequencyView_; }
+    bool zoomTimeEnabled() const { return zoomTimeEnabled_; }
+    bool zoomFrequencyEnabled() const { return zoomFrequencyEnabled_; }
+    // The zoom rectangle: press, then release, at panel pixel (x, y).
+    void zoomPress(int x, int y);
+    void zoomRelease(int x, int y);
 
     // The window and panel procedures.
     static LRESULT CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -90,6 +105,33 @@ private:
     void createControls();
     HWND createControl(const ControlSpec& spec);
     void command(int id, int code);
+    bool viewCommand(int id);
+    bool toolCommand(int id);
+    void enableToolButtons(bool enable);
+    void setLinearScale(bool linear);
+    // Leaving the algorithm: info text, panel and its object released.
+    bool leaveAlgorithm();
+    // nullptr hides the info text.
+    void showInfo(const char* text);
+    void enableViewControls(bool view, bool reference);
+    void fillTrackerPanel();
+    void fillSpectralPanel();
+    void fillLibraryPanel();
+    // A parameter bar moved: the parameter set and its value text shown.
+    bool parameterChanged(int id);
+    // "Preview": the spectral detector over the marked area.
+    void preview();
+    void scroll(HWND bar, int request);
+    // The view controls following the store and the view fields.
+    void showTimeLabels(double start, double end);
+    void showFrequencyLabels();
+    void updateTimeBar();
+    void updateFrequencyBar();
+    void updateReferenceBar();
+    // A new band shown: chart laid out again, panel, bars and labels.
+    void frequencyChanged();
+    // A new time range requested: bar and labels, and a pass asked for.
+    void timeRequested();
     WNDPROC previousProcedure(HWND window) const;
     void drawCursorLine(HDC dc) const;
 
@@ -116,6 +158,12 @@ private:
     bool showPoints_ = false;
     int notifyState_ = 0;
     int tool_ = 8;
+    int savedTool_ = -1;
+    FrequencyView frequencyView_;
+    ZoomRectangle zoomRectangle_;
+    bool zoomTimeEnabled_ = true;
+    bool zoomFrequencyEnabled_ = true;
+    bool moveMode_ = false;
     // Pixel column of the edit cursor drawn last, -1 for none.
     int cursorColumn_ = -1;
     std::unique_ptr<X11Presenter> presenter_;

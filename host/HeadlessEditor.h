@@ -37,8 +37,12 @@ public:
     void drawColumn(int column) override;
     void drawCurve() override;
     void drawCurveWithBounds(int lowerRow, int upperRow) override;
-    void frequencyViewChanged() override {}
-    void timeViewChanged() override {}
+    void frequencyViewChanged() override {
+        if (drawing_ != nullptr) drawing_->frequencyViewChanged();
+    }
+    void timeViewChanged() override {
+        if (drawing_ != nullptr) drawing_->timeViewChanged();
+    }
     void showProgress(double percent) override;
     // Where tasks' drawing also goes: the editor's window when it is open.
     void setPanelDrawing(PanelDrawing* drawing) { drawing_ = drawing; }

@@ -11,6 +11,10 @@ public:
     virtual void drawCurve() = 0;
     virtual void drawCurveWithBounds(int lowerRow, int upperRow) = 0;
     virtual void showProgress(double percent) = 0;
+    // The view's frequency band or time range changed: scroll bars and
+    // labels follow.
+    virtual void frequencyViewChanged() {}
+    virtual void timeViewChanged() {}
 };
 
 }  // namespace wowfix

@@ -83,7 +83,7 @@ bool SpectrogramStore::setSampleRate(float fs) {
 }
 
 void SpectrogramStore::setWindowType(int type) {
-    windowType_ = (type > maxWindowType_ || type < 0) ? kHannWindow : type;
+    windowType_ = effectiveWindowType(type);
     rebuildWindow();
 }
 

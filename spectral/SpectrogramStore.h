@@ -211,7 +211,6 @@ private:
     int fftLength_ = 1024;
     int halfLength_ = 512;
     int windowType_ = kDefaultWindowType;
-    int maxWindowType_ = kDefaultWindowType;
     int nextColumn_ = 0;
     int lastColumn_ = 0;
     float lowDb_ = 20.0f;

@@ -21,6 +21,9 @@ float windowCoefficient(int type, int i, int n) {
         case kBlackmanWindow:
             sum = static_cast<float>(0.42 - 0.5 * std::cos(2.0 * pi * t / span) + 0.08 * std::cos(4.0 * pi * t / span));
             break;
+        case kHammingWindow:
+            sum = static_cast<float>(0.54 - 0.46 * std::cos(2.0 * pi * t / span));
+            break;
         default:
             sum = static_cast<float>(0.5 * (1.0 - std::cos(2.0 * pi * t / span)));
             break;

@@ -205,6 +205,7 @@ struct OPENFILENAMEA {
 #define SIF_RANGE 0x1u
 #define SIF_PAGE 0x2u
 #define SIF_POS 0x4u
+#define SIF_DISABLENOSCROLL 0x8u
 #define SIF_TRACKPOS 0x10u
 #define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
 // Window long values.
@@ -218,6 +219,7 @@ struct OPENFILENAMEA {
 // Message boxes.
 #define MB_OK 0x0u
 #define MB_ICONINFORMATION 0x40u
+#define MB_ICONSTOP 0x10u
 #define IDOK 1
 // GDI.
 #define SRCCOPY 0x00CC0020u

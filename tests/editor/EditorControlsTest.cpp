@@ -162,9 +162,14 @@ TEST_F(EditorControls, ListsHoldTheirEntriesAndShowTheStoresSettings) {
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(editor->control(31), SB_CTL, &info);
     EXPECT_EQ(info.nMin, 0);
-    EXPECT_EQ(info.nMax, 1000);
+    // One page past 1000, so that position 1000 (value 0) can be reached.
+    EXPECT_EQ(info.nMax, 1001);
     EXPECT_EQ(info.nPage, 2u);
     EXPECT_EQ(info.nPos, 500);
+    info.fMask = SIF_POS;
+    info.nPos = 5000;
+    SetScrollInfo(editor->control(31), SB_CTL, &info, TRUE);
+    EXPECT_EQ(GetScrollInfo(editor->control(31), SB_CTL, &info) ? info.nPos : -1, 1000);
 }
 
 TEST_F(EditorControls, ClicksReachTheControlsAndDisabledOnesCannotBeChosen) {
@@ -173,10 +178,16 @@ TEST_F(EditorControls, ClicksReachTheControlsAndDisabledOnesCannotBeChosen) {
     ASSERT_TRUE(soft::clickControl(editor->mainWindow(), 101));
     EXPECT_EQ(SendMessageA(editor->control(100), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendMessageA(editor->control(101), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // The logarithmic display has no algorithms and no zoom options.
+    EXPECT_FALSE(soft::clickControl(editor->mainWindow(), 72, 4));
+    EXPECT_FALSE(soft::clickControl(editor->mainWindow(), 57));
+    ASSERT_TRUE(soft::clickControl(editor->mainWindow(), 100));
+    EXPECT_TRUE(editor->linearScale());
     ASSERT_TRUE(soft::clickControl(editor->mainWindow(), 57));
     EXPECT_EQ(SendMessageA(editor->control(57), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(soft::clickControl(editor->mainWindow(), 78));  // "Undo" is disabled
     // Choosing the pilot-tone tracker shows its panel with "Create PVC".
+    host.plugin().spectrogram().setSampleRate(48000.0f);
     ASSERT_TRUE(soft::clickControl(editor->mainWindow(), 72, 4));
     EXPECT_EQ(editor->algorithm(), 4);
     EXPECT_TRUE(IsWindowVisible(editor->control(30)));

@@ -49,6 +49,8 @@ TEST(EditorLifecycle, TwoInstancesKeepTheirOwnControls) {
     EditorWindow* a = first.plugin().editorWindow();
     EditorWindow* b = second.plugin().editorWindow();
     EXPECT_NE(a->control(72), b->control(72));
+    // The pilot-tone tracker needs a rate of 24000 Hz or more.
+    first.plugin().spectrogram().setSampleRate(48000.0f);
     ASSERT_TRUE(wowfix::soft::clickControl(a->mainWindow(), 72, 4));
     EXPECT_EQ(a->algorithm(), 4);
     EXPECT_EQ(b->algorithm(), 8);

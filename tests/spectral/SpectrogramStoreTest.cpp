@@ -96,8 +96,10 @@ TEST(SpectrogramStoreSettings, InvalidSampleRatesAreRefused) {
 
 TEST(SpectrogramStoreSettings, WindowTypeAboveTheLastBecomesHann) {
     SpectrogramStore s;
-    s.setWindowType(3);
+    s.setWindowType(4);
     EXPECT_EQ(s.windowType(), kHannWindow);
+    s.setWindowType(kHammingWindow);
+    EXPECT_EQ(s.windowType(), kHammingWindow);
     s.setWindowType(0);
     EXPECT_EQ(s.windowType(), kBoxcarWindow);
     EXPECT_FLOAT_EQ(s.window()[100], 2.0f / 1024);

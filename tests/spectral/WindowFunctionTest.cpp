@@ -73,12 +73,17 @@ TEST(WindowFunction, TablesAreSymmetric) {
     }
 }
 
-TEST(WindowFunction, UndefinedTypesBecomeHann) {
-    EXPECT_EQ(effectiveWindowType(3), kHannWindow);
+TEST(WindowFunction, UndefinedTypesBecomeHannAndHammingIsItsOwn) {
+    EXPECT_EQ(effectiveWindowType(4), kHannWindow);
     EXPECT_EQ(effectiveWindowType(-1), kHannWindow);
     EXPECT_EQ(effectiveWindowType(kBoxcarWindow), kBoxcarWindow);
     EXPECT_EQ(effectiveWindowType(kBlackmanWindow), kBlackmanWindow);
-    EXPECT_EQ(table(3, 256), table(kHannWindow, 256));
+    EXPECT_EQ(effectiveWindowType(kHammingWindow), kHammingWindow);
+    // Hamming keeps 0.08 at its ends and reaches 1 in the middle, unlike Hann.
+    const std::vector<float> hamming = table(kHammingWindow, 257);
+    EXPECT_NEAR(hamming.front() * 257, 0.08f, 1e-6f);
+    EXPECT_NEAR(hamming[128] * 257, 1.0f, 1e-6f);
+    EXPECT_NE(hamming, table(kHannWindow, 257));
 }
 
 TEST(WindowFunction, RefusesDegenerateTables) {

@@ -1,0 +1,294 @@
+// The editor window's algorithm selection, the algorithms' panels and their
+// parameter bars.
+#include "editor/AlgorithmMessages.h"
+#include "editor/EditorWindow.h"
+#include "editor/ParameterText.h"
+
+#include "detectors/SDPvc.h"
+#include "detectors/ToneTracker.h"
+#include "host/HeadlessEditor.h"
+#include "host/OfflinePlugin.h"
+#include "host/TaskMode.h"
+#include "pvc/PvcCurve.h"
+#include "spectral/SpectrogramStore.h"
+#include "tasks/ProcessingLibrary.h"
+
+#include <array>
+
+namespace wowfix {
+
+const char* linearOnlyMessage(int algorithm) {
+    switch (algorithm) {
+    case 3: return message::kHumLinearOnly;
+    case 4: return message::kPilotLinearOnly;
+    case 5: return message::kGravityLinearOnly;
+    case 6: return message::kManualLinearOnly;
+    case 7: return message::kSpectralLinearOnly;
+    default: return nullptr;
+    }
+}
+
+namespace {
+
+constexpr std::array<int, 6> kTrackerBars{30, 31, 32, 33, 34, 104};
+constexpr std::array<int, 6> kTrackerValues{35, 36, 37, 38, 39, 105};
+constexpr std::array<int, 6> kTrackerCaptions{25, 26, 27, 28, 29, 103};
+constexpr std::array<int, 3> kSpectralBars{86, 87, 88};
+constexpr std::array<int, 3> kSpectralValues{91, 92, 93};
+constexpr std::array<int, 3> kSpectralCaptions{81, 82, 83};
+constexpr std::array<int, 5> kLibraryBars{46, 47, 48, 49, 50};
+constexpr std::array<int, 5> kLibraryValues{51, 52, 53, 54, 55};
+constexpr std::array<int, 5> kLibraryCaptions{41, 42, 43, 44, 45};
+// The library parameter each slot of the basic set shows.
+constexpr std::array<int, 5> kLibraryParameters{1, 2, 3, 4, 10};
+
+template <size_t N>
+int slotOf(const std::array<int, N>& ids, int id) {
+    for (size_t i = 0; i < N; ++i)
+        if (ids[i] == id) return static_cast<int>(i);
+    return -1;
+}
+
+void setText(HWND window, const std::string& text) {
+    if (window != nullptr) SetWindowTextA(window, text.c_str());
+}
+
+int barPositionOf(HWND bar) {
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(bar, SB_CTL, &info);
+    return info.nPos;
+}
+
+void setBar(HWND bar, float value) {
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, barPosition(value), 0};
+    if (bar != nullptr) SetScrollInfo(bar, SB_CTL, &info, TRUE);
+}
+
+}  // namespace
+
+void EditorWindow::showInfo(const char* text) {
+    setText(control(control::kInfo), text != nullptr ? text : "");
+    ShowWindow(control(control::kInfo), text != nullptr ? SW_SHOW : SW_HIDE);
+}
+
+void EditorWindow::enableViewControls(bool view, bool reference) {
+    for (int id : {12, 13, 14, 15, 16, 17}) EnableWindow(control(id), view ? TRUE : FALSE);
+    EnableWindow(control(11), reference ? TRUE : FALSE);
+}
+
+bool EditorWindow::leaveAlgorithm() {
+    showInfo(nullptr);
+    showAlgorithmPanel(-1);
+    switch (algorithm_) {
+    case kLibraryDetection: return owner_->releaseLibraryInstance() || owner_->libraryInstance() == nullptr;
+    case kPilotToneTracking: owner_->destroyToneTracker(); return true;
+    case kSpectralDetection: owner_->destroySpectralDetector(); return true;
+    default: return true;
+    }
+}
+
+void EditorWindow::selectAlgorithm(int n) {
+    if (!isOpen()) return;
+    if (!linearScale_) {
+        if (const char* text = linearOnlyMessage(n)) {
+            if (n != algorithm_) leaveAlgorithm();
+            showInfo(text);
+        }
+        return;
+    }
+    HeadlessEditor& headless = owner_->headlessEditor();
+    if (n == kPilotToneTracking) setTaskMode(kViewAcquisition);
+    if (n == kSpectralDetection) {
+        headless.requestTask(kViewAcquisition);
+        EnableWindow(control(88), FALSE);
+    }
+    if (n == algorithm_) return;
+    if (previousAlgorithm_ == 8) ShowWindow(control(106), SW_HIDE);
+    const int left = algorithm_;
+    if (!leaveAlgorithm()) return;
+    if (left == kLibraryDetection && owner_->usesRuntimeLibrary()) {
+        owner_->setUseRuntimeLibrary(false);
+        if (owner_->spectrogram().fftLength() != headless.view().resolution) {
+            owner_->taskState().settingsChanged = true;
+            if (n != 8) headless.requestTask(kViewAcquisition);
+        }
+    }
+    switch (n) {
+    case kLibraryDetection:
+        if (!owner_->createLibraryInstance()) {
+            // Nothing is left to work with: no algorithm rather than one
+            // whose object is gone.
+            algorithm_ = 0;
+            tool_ = -1;
+            showInfo(message::kHumNotCreated);
+            break;
+        }
+        tool_ = -1;
+        algorithm_ = n;
+        showAlgorithmPanel(n);
+        break;
+    case kPilotToneTracking:
+    case kSpectralDetection: {
+        const bool made = n == kPilotToneTracking ? owner_->createToneTracker() : owner_->createSpectralDetector();
+        if (!made) {
+            algorithm_ = 0;
+            tool_ = -1;
+            showInfo(n == kPilotToneTracking ? message::kPilotNotCreated : message::kSpectralNotCreated);
+            break;
+        }
+        tool_ = n == kPilotToneTracking ? -1 : 2;
+        algorithm_ = n;
+        showAlgorithmPanel(n);
+        break;
+    }
+    case kCentreOfGravity:
+        showInfo(message::kGravityActive);
+        tool_ = 4;
+        owner_->curve().markNewSnapshot();
+        algorithm_ = n;
+        showAlgorithmPanel(n);
+        break;
+    case 6:
+        algorithm_ = n;
+        tool_ = -1;
+        showAlgorithmPanel(n);
+        break;
+    case 8:
+        tool_ = 0;
+        algorithm_ = n;
+        showAlgorithmPanel(n);
+        setTaskMode(8);
+        previousAlgorithm_ = 8;
+        owner_->requeryFiles();
+        break;
+    default: break;
+    }
+    if (n != 8) lastDetector_ = algorithm_;
+}
+
+void EditorWindow::showAlgorithmPanel(int algorithm) {
+    if (!isOpen()) return;
+    for (int panel : {4, 3, 7, 8, 6})
+        for (int id : panelControls(panel)) ShowWindow(control(id), SW_HIDE);
+    switch (algorithm) {
+    case kLibraryDetection: enableViewControls(false, false); fillLibraryPanel(); break;
+    case kPilotToneTracking: enableViewControls(false, true); fillTrackerPanel(); break;
+    case kCentreOfGravity: enableViewControls(false, true); break;
+    case kSpectralDetection: enableViewControls(false, true); fillSpectralPanel(); break;
+    case 8: enableViewControls(true, true); break;
+    default: break;
+    }
+    for (int id : panelControls(algorithm)) ShowWindow(control(id), SW_SHOW);
+    if (algorithm == kSpectralDetection) {
+        EnableWindow(control(88), FALSE);
+        EnableWindow(control(40), FALSE);
+    } else {
+        EnableWindow(control(40), TRUE);
+    }
+}
+
+void EditorWindow::fillTrackerPanel() {
+    const ToneTracker* tracker = owner_->toneTracker();
+    if (tracker == nullptr) return;
+    for (size_t i = 0; i < kTrackerBars.size(); ++i) {
+        const int index = static_cast<int>(i);
+        setText(control(kTrackerCaptions[i]), detectorCaption(*tracker, index));
+        setBar(control(kTrackerBars[i]), tracker->getParameter(index));
+        setText(control(kTrackerValues[i]), parameterValueText("%.0f", tracker->getParameterDisplayValue(index)));
+    }
+}
+
+void EditorWindow::fillSpectralPanel() {
+    const SDPvc* detector = owner_->spectralDetector();
+    if (detector == nullptr) return;
+    for (size_t i = 0; i < kSpectralBars.size(); ++i) {
+        const int index = static_cast<int>(i);
+        setText(control(kSpectralCaptions[i]), detectorCaption(*detector, index));
+        setBar(control(kSpectralBars[i]), detector->getParameter(index));
+        setText(control(kSpectralValues[i]),
+                parameterValueText(i == 2 ? "%g" : "%.0f", detector->getParameterDisplayValue(index)));
+    }
+}
+
+void EditorWindow::fillLibraryPanel() {
+    ProcessingLibrary& library = owner_->processingLibrary();
+    const int count = library.numParams();
+    for (size_t i = 0; i < kLibraryBars.size(); ++i) {
+        const int index = kLibraryParameters[i];
+        // A library with fewer parameters leaves the slot empty.
+        if (index >= count) {
+            setText(control(kLibraryCaptions[i]), "");
+            setText(control(kLibraryValues[i]), "");
+            continue;
+        }
+        setText(control(kLibraryCaptions[i]), parameterCaption(library.name(index), library.label(index)));
+        setBar(control(kLibraryBars[i]), library.value(index) * (i == 0 ? 2.0f : 1.0f));
+        setText(control(kLibraryValues[i]), parameterValueText("%.1f", library.display(index)));
+    }
+}
+
+void EditorWindow::preview() {
+    HeadlessEditor& headless = owner_->headlessEditor();
+    if (!headless.area().selected) {
+        MessageBoxA(mainWindow_, message::kMarkAreaFirst, message::kInfoTitle, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    tool_ = -1;
+    if (!headless.requestTask(kSpectralDetection)) return;
+    showAlgorithmPanel(kSpectralDetection);
+    // The previewed result is re-thresholded by the third bar.
+    EnableWindow(control(88), TRUE);
+    EnableWindow(control(40), TRUE);
+}
+
+bool EditorWindow::parameterChanged(int id) {
+    HWND bar = control(id);
+    const float v = barValue(barPositionOf(bar));
+    if (int i = slotOf(kTrackerBars, id); i >= 0) {
+        ToneTracker* tracker = owner_->toneTracker();
+        if (tracker == nullptr) return true;
+        tracker->setParameter(i, v);
+        setText(control(kTrackerValues[static_cast<size_t>(i)]),
+                parameterValueText("%.0f", tracker->getParameterDisplayValue(i)));
+        return true;
+    }
+    if (int i = slotOf(kSpectralBars, id); i >= 0) {
+        SDPvc* detector = owner_->spectralDetector();
+        if (detector == nullptr) return true;
+        detector->setParameter(i, v);
+        setText(control(kSpectralValues[static_cast<size_t>(i)]),
+                parameterValueText(i == 2 ? "%g" : "%.0f", detector->getParameterDisplayValue(i)));
+        if (i == 2) repaintPanel();
+        return true;
+    }
+    const int slot = slotOf(kLibraryBars, id);
+    if (slot < 0) return false;
+    ProcessingLibrary& library = owner_->processingLibrary();
+    const int index = kLibraryParameters[static_cast<size_t>(slot)];
+    if (owner_->libraryInstance() == nullptr || index >= library.numParams()) return true;
+    switch (slot) {
+    case 0: library.setValue(1, v / 2.0f); break;
+    case 1:
+        library.setValue(2, v);
+        if (library.numParams() > 1 && library.value(2) <= 2.0f * library.value(1)) {
+            library.setValue(2, 2.0f * library.value(1));
+            setBar(bar, library.value(2));
+        }
+        break;
+    case 2:
+    case 3: {
+        // The lower bound never passes the upper one (slots 3 and 4).
+        const int other = slot == 2 ? 3 : 2;
+        const float bound = barValue(barPositionOf(control(kLibraryBars[static_cast<size_t>(other)])));
+        const bool fits = slot == 2 ? v < bound : v > bound;
+        library.setValue(index, fits ? v : bound);
+        if (!fits) setBar(bar, bound);
+        break;
+    }
+    default: library.setValue(index, v); break;
+    }
+    setText(control(kLibraryValues[static_cast<size_t>(slot)]), parameterValueText("%.1f", library.display(index)));
+    return true;
+}
+
+}  // namespace wowfix
