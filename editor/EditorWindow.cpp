@@ -148,27 +148,27 @@ bool EditorWindow::open(void* parentWindow) {
     return true;
 }
 
-HWND EditorWindow::createControl(const ControlSpec& spec) {
-    DWORD style = WS_CHILD | spec.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    if (!spec.enabled) style |= WS_DISABLED;
-    HWND window = CreateWindowExA(0, spec.className, spec.caption, style, spec.x, spec.y, spec.width, spec.height,
-                                  mainWindow_, reinterpret_cast<HMENU>(static_cast<std::intptr_t>(spec.id)),
+HWND EditorWindow::createControl(const ControlSpec& entry) {
+    DWORD style = WS_CHILD | entry.style;
+    if (entry.visible) style |= WS_VISIBLE;
+    if (!entry.enabled) style |= WS_DISABLED;
+    HWND window = CreateWindowExA(0, entry.className, entry.caption, style, entry.x, entry.y, entry.width, entry.height,
+                                  mainWindow_, reinterpret_cast<HMENU>(static_cast<std::intptr_t>(entry.id)),
                                   moduleHandle_, nullptr);
     if (window == nullptr) return nullptr;
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(spec.font)), FALSE);
-    if (spec.checked) SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
-    if (spec.id >= 0 && spec.id < control::kCount) controls_[static_cast<size_t>(spec.id)] = window;
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(entry.font)), FALSE);
+    if (entry.checked) SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
+    if (entry.id >= 0 && entry.id < control::kCount) controls_[static_cast<size_t>(entry.id)] = window;
     return window;
 }
 
 void EditorWindow::createControls() {
     const SpectrogramStore& store = owner_->spectrogram();
-    for (const ControlSpec& spec : editorControls()) {
-        HWND window = createControl(spec);
+    for (const ControlSpec& entry : editorControls()) {
+        HWND window = createControl(entry);
         if (window == nullptr) continue;
-        const size_t id = static_cast<size_t>(spec.id);
-        if (spec.id == control::kPanel) {
+        const size_t id = static_cast<size_t>(entry.id);
+        if (entry.id == control::kPanel) {
             panelWindow_ = window;
             RECT r{};
             GetWindowRect(window, &r);
@@ -180,12 +180,12 @@ void EditorWindow::createControls() {
             previousProcedures_[id] = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(panelProcedure)));
             SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        } else if (spec.id == control::kAlgorithmSelector) {
+        } else if (entry.id == control::kAlgorithmSelector) {
             for (const char* name : kAlgorithmNames) SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
             SendMessageA(window, CB_SETCURSEL, 0, 0);
-        } else if (spec.id == control::kProgress) {
+        } else if (entry.id == control::kProgress) {
             SendMessageA(window, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-        } else if (spec.id == control::kResolution) {
+        } else if (entry.id == control::kResolution) {
             int shown = 0;
             for (int i = 0; i < 7; ++i) {
                 SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kResolutions[i]));
@@ -193,13 +193,13 @@ void EditorWindow::createControls() {
             }
             SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
             owner_->headlessEditor().view().resolution = 64 << shown;
-        } else if (spec.id == control::kWindowing) {
+        } else if (entry.id == control::kWindowing) {
             for (const char* name : kWindows) SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
             const int type = store.windowType();
             const int shown = type >= 0 && type < 4 ? type : 1;
             SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
             owner_->headlessEditor().view().windowIndex = shown;
-        } else if (isParameterBar(spec.id)) {
+        } else if (isParameterBar(entry.id)) {
             // One page beyond the maximum, so that the bottom (0) can be reached.
             SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, kBarMaximum + kBarPage - 1,
                             kBarPage, kBarMaximum / 2, 0};

@@ -103,7 +103,7 @@ public:
 
 private:
     void createControls();
-    HWND createControl(const ControlSpec& spec);
+    HWND createControl(const ControlSpec& entry);
     void command(int id, int code);
     bool viewCommand(int id);
     bool toolCommand(int id);
