@@ -1,9 +1,12 @@
 #include "hostsim/cli/PngImage.h"
 
+#include "tools/soundio/ReplacingFile.h"
+
 #include <png.h>
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace wowfix::hostsim {
 
@@ -53,6 +56,29 @@ bool writeRgbPng(std::FILE* file, int width, int height, const std::vector<std::
         return false;
     }
     return true;
+}
+
+bool writeRgbPngFile(const std::string& path, int width, int height, const std::vector<std::uint32_t>& pixels,
+                     std::string& error) {
+    std::unique_ptr<soundio::ReplacingFile> partial = soundio::ReplacingFile::create(path, error);
+    if (partial == nullptr) return false;
+    std::FILE* file = fdopen(partial->takeDescriptor(), "wb");
+    if (file == nullptr) {
+        error = "cannot write '" + path + "'";
+        return false;
+    }
+    std::string why;
+    const bool written = writeRgbPng(file, width, height, pixels, why);
+    const bool closed = std::fclose(file) == 0;
+    if (!written) {
+        error = "cannot write '" + path + "': " + why;
+        return false;
+    }
+    if (!closed) {
+        error = "cannot complete '" + path + "'";
+        return false;
+    }
+    return partial->commit(error);
 }
 
 std::uint8_t greyOfLevel(float level) {

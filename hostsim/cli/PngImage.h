@@ -1,5 +1,5 @@
 #pragma once
-// Grey-scale PNG files, 8 bits per pixel, rows top to bottom.
+// PNG files: grey-scale or RGB, 8 bits per channel, rows top to bottom.
 
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +17,11 @@ bool writeGreyPng(std::FILE* file, int width, int height, const std::vector<std:
 // column]) to `file` as 8-bit RGB.
 bool writeRgbPng(std::FILE* file, int width, int height, const std::vector<std::uint32_t>& pixels,
                  std::string& error);
+
+// Writes the colour pixels as a PNG file at `path`, beside it first and
+// renamed onto it only when complete. False with `error` set on failure.
+bool writeRgbPngFile(const std::string& path, int width, int height, const std::vector<std::uint32_t>& pixels,
+                     std::string& error);
 
 // The grey value of a display level 0 ... 100: white for the loudest, black
 // for silence (levels outside are clamped).

@@ -2,7 +2,6 @@
 
 #include "host/VendorCommands.h"
 #include "hostsim/FileIdentity.h"
-#include "tools/soundio/ReplacingFile.h"
 #include "hostsim/cli/EditorActions.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PluginTask.h"
@@ -55,25 +54,7 @@ bool parseOptions(const std::vector<std::string>& args, ScreenshotOptions& optio
 
 bool writePicture(const std::string& path, const vendor::WindowPicture& picture,
                   const std::vector<std::uint32_t>& pixels, std::string& error) {
-    std::unique_ptr<soundio::ReplacingFile> partial = soundio::ReplacingFile::create(path, error);
-    if (partial == nullptr) return false;
-    std::FILE* file = fdopen(partial->takeDescriptor(), "wb");
-    if (file == nullptr) {
-        error = "cannot write '" + path + "'";
-        return false;
-    }
-    std::string why;
-    const bool written = writeRgbPng(file, picture.width, picture.height, pixels, why);
-    const bool closed = std::fclose(file) == 0;
-    if (!written) {
-        error = "cannot write '" + path + "': " + why;
-        return false;
-    }
-    if (!closed) {
-        error = "cannot complete '" + path + "'";
-        return false;
-    }
-    return partial->commit(error);
+    return writeRgbPngFile(path, picture.width, picture.height, pixels, error);
 }
 
 }  // namespace

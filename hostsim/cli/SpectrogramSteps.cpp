@@ -2,7 +2,6 @@
 
 #include "editor/Palette.h"
 #include "host/VendorCommands.h"
-#include "tools/soundio/ReplacingFile.h"
 #include "hostsim/cli/CommandLine.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PngImage.h"
@@ -70,25 +69,7 @@ bool writeSpectrogramPng(OfflineHost& host, const std::string& path, int& column
         error = withPluginMessage(host, "the plug-in gave no spectrogram");
         return false;
     }
-    std::unique_ptr<soundio::ReplacingFile> partial = soundio::ReplacingFile::create(path, error);
-    if (partial == nullptr) return false;
-    std::FILE* file = fdopen(partial->takeDescriptor(), "wb");
-    if (file == nullptr) {
-        error = "cannot write '" + path + "'";
-        return false;
-    }
-    std::string why;
-    const bool written = writeRgbPng(file, columns, rows, pixels, why);
-    const bool closed = std::fclose(file) == 0;
-    if (!written) {
-        error = "cannot write '" + path + "': " + why;
-        return false;
-    }
-    if (!closed) {
-        error = "cannot complete '" + path + "'";
-        return false;
-    }
-    return partial->commit(error);
+    return writeRgbPngFile(path, columns, rows, pixels, error);
 }
 
 }  // namespace wowfix::hostsim
