@@ -88,16 +88,9 @@ private:
     }
 
     void finishCurve() {
-        PvcCurve& curve = context_.curve;
         stream_->steadyEnds();
-        const EditorView& view = context_.editor.view();
-        curve.setView(view.panelWidth - 2, view.panelHeight - 1, static_cast<int>(task_.positionToProcessFrom),
-                      static_cast<int>(task_.positionToProcessFrom) + frameCount_);
-        curve.layout(context_.store);
-        context_.editor.drawCurve();
-        context_.state.pvcReady = true;
-        if (UndoHistory* history = context_.editor.undoHistory())
-            recordNewCurve(curve, *history, kLibraryDetectionStep);
+        const int start = static_cast<int>(task_.positionToProcessFrom);
+        presentNewCurve(context_, start, start + frameCount_, kLibraryDetectionStep);
     }
 
     TaskContext& context_;

@@ -131,12 +131,7 @@ private:
         // point carries the last value so that the tail does not ramp back
         // to 1.0.
         if (haveValue_ && curve.count() > 1) curve.setValue(curve.count() - 1, lastValue_);
-        const EditorView& view = context_.editor.view();
-        curve.setView(view.panelWidth - 2, view.panelHeight - 1, 0, frameCount_);
-        curve.layout(context_.store);
-        context_.editor.drawCurve();
-        context_.state.pvcReady = true;
-        if (UndoHistory* history = context_.editor.undoHistory()) recordNewCurve(curve, *history, kPilotToneStep);
+        presentNewCurve(context_, 0, frameCount_, kPilotToneStep);
     }
 
     TaskContext& context_;

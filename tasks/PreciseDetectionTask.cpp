@@ -107,12 +107,7 @@ private:
         } else if (frameCount_ == 1) {
             curve.setValue(0, valueAt(0));
         }
-        const EditorView& view = context_.editor.view();
-        curve.setView(view.panelWidth - 2, view.panelHeight - 1, 0, frameCount_);
-        curve.layout(context_.store);
-        context_.editor.drawCurve();
-        context_.state.pvcReady = true;
-        if (UndoHistory* history = context_.editor.undoHistory()) recordNewCurve(curve, *history, undoKind_);
+        presentNewCurve(context_, 0, frameCount_, undoKind_);
     }
 
     TaskContext& context_;

@@ -1,11 +1,14 @@
 #pragma once
 // Small pieces the streaming detection tasks share.
 
+#include "pvc/PvcCurve.h"
+#include "pvc/UndoSteps.h"
 #include "sdk/VstOffline.h"
 #include "sdk/StringCopy.h"
 #include "spectral/SpectrogramStore.h"
 #include "tasks/BlockReader.h"
 #include "tasks/EditorPort.h"
+#include "tasks/TaskContext.h"
 
 #include <climits>
 #include <cmath>
@@ -82,6 +85,18 @@ inline bool countFrames(HostPort& host, VstOfflineTask& task, long long& frames,
         frames += task.readCount;
     }
     return true;
+}
+
+// The curve a task has built over the frames start ... end becomes the
+// editor's chart, and one undo step of `undoKind` on the open file.
+inline void presentNewCurve(TaskContext& context, int start, int end, std::int32_t undoKind) {
+    PvcCurve& curve = context.curve;
+    const EditorView& view = context.editor.view();
+    curve.setView(view.panelWidth - 2, view.panelHeight - 1, start, end);
+    curve.layout(context.store);
+    context.editor.drawCurve();
+    context.state.pvcReady = true;
+    if (UndoHistory* history = context.editor.undoHistory()) recordNewCurve(curve, *history, undoKind);
 }
 
 }  // namespace wowfix
