@@ -119,7 +119,9 @@ bool EditorWindow::open(void* parentWindow) {
     HWND parent = static_cast<HWND>(parentWindow);
 #ifdef WOWFIX_WITH_X11
     // A parent that is not a window of the layer is the host's X11 window id
-    // (the Linux convention); the window is then shown through X11.
+    // (the Linux convention); the window is then shown through X11, as a
+    // top-level window of its own when the id is the screen's root window.
+    // No parent at all keeps the window headless (scripts and tests).
     const bool onX11 = parent != nullptr && !IsWindow(parent);
     if (onX11) parent = nullptr;
 #endif

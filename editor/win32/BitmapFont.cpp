@@ -49,6 +49,19 @@ constexpr int kGlyphTop = 3;
 
 int textWidth(int length) { return length > 0 ? length * kGlyphAdvance : 0; }
 
+std::vector<std::string> textLines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\n') {
+            if (!lines.back().empty() && lines.back().back() == '\r') lines.back().pop_back();
+            lines.emplace_back();
+        } else {
+            lines.back().push_back(c);
+        }
+    }
+    return lines;
+}
+
 void drawText(SoftRaster& target, int x, int y, const char* text, int length, COLORREF colour, const RECT* clip) {
     if (text == nullptr) return;
     for (int i = 0; i < length && text[i] != '\0'; ++i) {

@@ -42,6 +42,22 @@ void boxText(SoftRaster& r, const RECT& box, const std::string& text, int align,
     drawText(r, x, y, text.c_str(), length, c, &box);
 }
 
+// A static's text: one line centred vertically in the box, several lines
+// from the top of the box, each aligned on its own.
+void staticText(SoftRaster& r, const RECT& box, const std::string& text, int align, COLORREF c) {
+    const std::vector<std::string> lines = textLines(text);
+    if (lines.size() == 1) {
+        boxText(r, box, text, align, c);
+        return;
+    }
+    int top = box.top;
+    for (const std::string& line : lines) {
+        if (top >= box.bottom) break;
+        boxText(r, RECT{box.left, top, box.right, std::min<LONG>(box.bottom, top + kTextHeight)}, line, align, c);
+        top += kTextHeight;
+    }
+}
+
 }  // namespace
 
 void drawControlLook(const SoftWindow& w, SoftRaster& r, int dx, int dy) {
@@ -69,7 +85,7 @@ void drawControlLook(const SoftWindow& w, SoftRaster& r, int dx, int dy) {
         case SoftControlKind::Static: {
             const DWORD type = w.style & SS_TYPEMASK;
             if (type == SS_OWNERDRAW) break;
-            boxText(r, box, w.text, type == SS_CENTER ? 1 : type == SS_RIGHT ? 2 : 0, ink);
+            staticText(r, box, w.text, type == SS_CENTER ? 1 : type == SS_RIGHT ? 2 : 0, ink);
             break;
         }
         case SoftControlKind::Edit:

@@ -44,6 +44,11 @@ bool copyBounded(char* buffer, size_t capacity, const std::string& text) {
     return n == text.size();
 }
 
+wowfix::soft::InteractiveMessageBox& interactiveMessageBox() {
+    static wowfix::soft::InteractiveMessageBox box = nullptr;
+    return box;
+}
+
 wowfix::soft::InteractiveFileDialog& interactiveDialog() {
     static wowfix::soft::InteractiveFileDialog dialog = nullptr;
     return dialog;
@@ -83,6 +88,8 @@ void answerNextDialog(const std::string& path) { dialogAnswers().push_back(path)
 
 void setInteractiveFileDialog(InteractiveFileDialog dialog) { interactiveDialog() = dialog; }
 
+void setInteractiveMessageBox(InteractiveMessageBox box) { interactiveMessageBox() = box; }
+
 std::vector<std::string> takeMessageBoxes() {
     std::vector<std::string> boxes;
     boxes.swap(messageBoxes());
@@ -100,9 +107,12 @@ void registerBitmapResource(int id, int width, int height, const std::uint8_t* b
 
 }  // namespace wowfix::soft
 
-int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
+int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
     messageBoxes().push_back(std::string(caption != nullptr ? caption : "") + ": " + (text != nullptr ? text : ""));
-    return IDOK;
+    if (interactiveMessageBox() != nullptr)
+        return interactiveMessageBox()(caption != nullptr ? caption : "", text != nullptr ? text : "", type);
+    const UINT buttons = type & MB_TYPEMASK;
+    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
 }
 
 BOOL GetOpenFileNameA(OPENFILENAMEA* dialog) { return answerFileDialog(dialog, false); }

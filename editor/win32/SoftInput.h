@@ -40,6 +40,12 @@ void answerNextDialog(const std::string& path);
 // dialog is cancelled.
 using InteractiveFileDialog = bool (*)(const char* title, bool save, std::string& path);
 void setInteractiveFileDialog(InteractiveFileDialog dialog);
+// A message box the user answers on a screen: given the caption, the text
+// and the box's type (MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL), it
+// answers the button pressed (IDOK, IDCANCEL, IDYES, IDNO). Without one, a
+// box answers its first button.
+using InteractiveMessageBox = int (*)(const char* caption, const char* text, UINT type);
+void setInteractiveMessageBox(InteractiveMessageBox box);
 // Texts and captions of the message boxes shown since the last call.
 std::vector<std::string> takeMessageBoxes();
 // Registers bitmap resource `id` of the layer's module: 24-bit pixels, blue

@@ -94,5 +94,8 @@ constexpr int kTextHeight = 13;
 void drawText(SoftRaster& target, int x, int y, const char* text, int length, COLORREF colour,
               const RECT* clip = nullptr);
 int textWidth(int length);
+// The lines of a text broken at "\n" (a "\r" before it is dropped), as a
+// multi-line static control shows them.
+std::vector<std::string> textLines(const std::string& text);
 
 }  // namespace wowfix::soft

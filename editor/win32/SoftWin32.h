@@ -218,9 +218,16 @@ struct OPENFILENAMEA {
 #define SW_SHOW 5
 // Message boxes.
 #define MB_OK 0x0u
+#define MB_OKCANCEL 0x1u
+#define MB_YESNOCANCEL 0x3u
+#define MB_YESNO 0x4u
+#define MB_TYPEMASK 0xFu
 #define MB_ICONINFORMATION 0x40u
 #define MB_ICONSTOP 0x10u
 #define IDOK 1
+#define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
 // GDI.
 #define SRCCOPY 0x00CC0020u
 #define SRCAND 0x008800C6u

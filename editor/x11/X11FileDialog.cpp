@@ -1,6 +1,7 @@
 #include "editor/x11/X11FileDialog.h"
 
 #include "editor/win32/SoftObjects.h"
+#include "editor/x11/X11Picture.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -97,16 +98,8 @@ struct DialogState {
 void show(Display* d, Window w, GC gc, const DialogState& state, std::vector<std::uint32_t>& pixels) {
     SoftRaster r;
     state.draw(r);
-    pixels.resize(r.pixels.size());
-    for (size_t i = 0; i < r.pixels.size(); ++i)
-        pixels[i] = static_cast<std::uint32_t>(GetRValue(r.pixels[i])) << 16 |
-                    static_cast<std::uint32_t>(GetGValue(r.pixels[i])) << 8 | GetBValue(r.pixels[i]);
-    XImage* image = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, 0,
-                                 reinterpret_cast<char*>(pixels.data()), kWidth, kHeight, 32, 0);
-    if (image == nullptr) return;
-    XPutImage(d, w, gc, image, 0, 0, 0, 0, kWidth, kHeight);
-    image->data = nullptr;
-    XDestroyImage(image);
+    toXPixels(r, pixels);
+    putPixels(d, w, gc, pixels.data(), kWidth, kHeight);
     XFlush(d);
 }
 

@@ -3,6 +3,8 @@
 #include "editor/win32/SoftInput.h"
 #include "editor/win32/SoftObjects.h"
 #include "editor/x11/X11FileDialog.h"
+#include "editor/x11/X11MessageBox.h"
+#include "editor/x11/X11Picture.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -44,21 +46,14 @@ struct X11Presenter::Impl {
     GC gc = nullptr;
     HWND soft = nullptr;
     HWND captured = nullptr;
+    Atom closeRequest = 0;
     std::vector<std::uint32_t> pixels;
 
     void present() {
         soft::Picture picture;
         if (!soft::takePicture(soft, picture)) return;
         pixels = picture.pixels;
-        Visual* visual = DefaultVisual(display, DefaultScreen(display));
-        XImage* image = XCreateImage(display, visual, 24, ZPixmap, 0, reinterpret_cast<char*>(pixels.data()),
-                                     static_cast<unsigned>(picture.width), static_cast<unsigned>(picture.height), 32,
-                                     0);
-        if (image == nullptr) return;
-        XPutImage(display, window, gc, image, 0, 0, 0, 0, static_cast<unsigned>(picture.width),
-                  static_cast<unsigned>(picture.height));
-        image->data = nullptr;  // the pixels stay ours
-        XDestroyImage(image);
+        putPixels(display, window, gc, pixels.data(), picture.width, picture.height);
     }
 
     void button(const XButtonEvent& e, bool press) {
@@ -135,15 +130,35 @@ bool X11Presenter::open(unsigned long parent, HWND window) {
         XCloseDisplay(display);
         return false;
     }
+    const bool topLevel = host == RootWindow(display, screen);
+    if (topLevel) {
+        // A window of its own: the editor's fixed size, its name, and a close
+        // request from the window manager that only hides it (the host
+        // closes the editor).
+        XStoreName(display, w, "wowfix");
+        XSizeHints* hints = XAllocSizeHints();
+        if (hints != nullptr) {
+            hints->flags = PMinSize | PMaxSize;
+            hints->min_width = hints->max_width = window->width;
+            hints->min_height = hints->max_height = window->height;
+            XSetWMNormalHints(display, w, hints);
+            XFree(hints);
+        }
+    }
+    Atom closeRequest = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    if (topLevel) XSetWMProtocols(display, w, &closeRequest, 1);
     XMapWindow(display, w);
     XSync(display, False);
-    // File dialogs of a window on the screen are answered by the user.
+    // Dialogs and message boxes of a window on the screen are answered by
+    // the user.
     soft::setInteractiveFileDialog(runX11FileDialog);
+    soft::setInteractiveMessageBox(runX11MessageBox);
     impl_ = std::make_unique<Impl>();
     impl_->display = display;
     impl_->window = w;
     impl_->gc = XCreateGC(display, w, 0, nullptr);
     impl_->soft = window;
+    impl_->closeRequest = closeRequest;
     impl_->present();
     XFlush(display);
     return true;
@@ -152,6 +167,7 @@ bool X11Presenter::open(unsigned long parent, HWND window) {
 void X11Presenter::close() {
     if (impl_ == nullptr) return;
     soft::setInteractiveFileDialog(nullptr);
+    soft::setInteractiveMessageBox(nullptr);
     XFreeGC(impl_->display, impl_->gc);
     XDestroyWindow(impl_->display, impl_->window);
     XCloseDisplay(impl_->display);
@@ -176,6 +192,9 @@ void X11Presenter::pump() {
                              static_cast<WPARAM>(sym & 0xFFFF), 0);
                 break;
             }
+            case ClientMessage:
+                if (static_cast<Atom>(event.xclient.data.l[0]) == impl_->closeRequest) XUnmapWindow(d, impl_->window);
+                break;
             default: break;
         }
     }

@@ -8,11 +8,13 @@ namespace wowfix {
 
 // Shows a window of the software layer in a real X11 window: a child of the
 // host's window (the X11 window id the host hands to the editor's open), or
-// a top-level window when the host gives none. X events become the layer's
+// a top-level window of its own when the host has no window and hands over
+// the screen's root window (or 0) instead. X events become the layer's
 // mouse, wheel and key messages to the control under the pointer; the
-// window's picture is put on the screen on every pump. Only pump, open and
-// close speak to the X server, so a task drawing into the layer on another
-// thread never calls Xlib.
+// window's picture is put on the screen on every pump. While it is open, the
+// layer's message boxes and file dialogs are shown for the user to answer.
+// Only pump, open, close and those boxes speak to the X server, so a task
+// drawing into the layer on another thread never calls Xlib.
 class X11Presenter {
 public:
     X11Presenter();

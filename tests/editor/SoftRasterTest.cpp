@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -145,6 +147,49 @@ TEST_F(Raster, DrawingOffTheBitmapIsClipped) {
     DeleteObject(small);
     // The rectangle's fill covered the whole bitmap; its outline lay outside.
     EXPECT_EQ(GetPixel(dc, 0, 0), kWhite);
+}
+
+}  // namespace
+
+namespace {
+
+// The rows and the rightmost column with black ink in columns [left, right).
+struct Ink {
+    std::vector<int> rows;
+    int rightmost = -1;
+};
+
+Ink inkOf(const wowfix::soft::Picture& p, int left, int right) {
+    Ink ink;
+    for (int y = 0; y < p.height; ++y) {
+        bool any = false;
+        for (int x = left; x < right; ++x)
+            if (p.pixels[static_cast<size_t>(y) * static_cast<size_t>(p.width) + static_cast<size_t>(x)] == 0) {
+                any = true;
+                ink.rightmost = std::max(ink.rightmost, x - left);
+            }
+        if (any) ink.rows.push_back(y);
+    }
+    return ink;
+}
+
+TEST(StaticText, ALineBreakStartsASecondLineAsTheSystemsStaticsDo) {
+    HWND frame = CreateWindowExA(0, "STATIC", "", WS_VISIBLE, 0, 0, 120, 40, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(frame, nullptr);
+    CreateWindowExA(0, "STATIC", "ab", WS_CHILD | WS_VISIBLE, 0, 0, 60, 40, frame, nullptr, nullptr, nullptr);
+    CreateWindowExA(0, "STATIC", "ab\ncd", WS_CHILD | WS_VISIBLE, 60, 0, 60, 40, frame, nullptr, nullptr, nullptr);
+    wowfix::soft::Picture picture;
+    ASSERT_TRUE(wowfix::soft::takePicture(frame, picture));
+    const Ink single = inkOf(picture, 0, 60);
+    const Ink twoLines = inkOf(picture, 60, 120);
+    ASSERT_FALSE(single.rows.empty());
+    ASSERT_FALSE(twoLines.rows.empty());
+    // Two bands of ink a text line apart, and no replacement glyph for the
+    // break: "ab\ncd" is no wider than "ab".
+    EXPECT_GE(twoLines.rows.back() - twoLines.rows.front(), 13);
+    EXPECT_LT(single.rows.back() - single.rows.front(), 8);
+    EXPECT_LE(twoLines.rightmost, single.rightmost);
+    DestroyWindow(frame);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "editor/EditorWindow.h"
 #include "editor/win32/SoftInput.h"
+#include "editor/x11/MessageBoxLayout.h"
 #include "tests/host/PluginHost.h"
 
 // Google Test first: Xlib's macros (None, Bool) would clash with its names.
@@ -154,6 +155,86 @@ TEST_F(X11Editor, TheFileDialogIsAnsweredWithTheKeyboard) {
     EXPECT_EQ(std::filesystem::path(file).filename(), "take.pvc");
     host.dispatch(effEditClose);
     std::filesystem::remove_all(folder);
+}
+
+TEST_F(X11Editor, TheRootWindowAsParentGivesATopLevelWindowThatCloseRequestsOnlyHide) {
+    wowfix::test::PluginHost host;
+    const Window rootWindow = DefaultRootWindow(display);
+    ASSERT_EQ(host.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(rootWindow))), 1);
+    wowfix::EditorWindow* editor = host.plugin().editorWindow();
+    const Window shown = editor->x11Window();
+    ASSERT_NE(shown, 0u);
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    ASSERT_NE(XQueryTree(display, shown, &root, &parent, &children, &count), 0);
+    if (children != nullptr) XFree(children);
+    EXPECT_EQ(parent, rootWindow);
+    char* name = nullptr;
+    ASSERT_NE(XFetchName(display, shown, &name), 0);
+    EXPECT_STREQ(name, "wowfix");
+    XFree(name);
+
+    // The window manager's close request hides the window; the editor stays open.
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = shown;
+    request.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    XSendEvent(display, shown, False, NoEventMask, &request);
+    XSync(display, False);
+    host.dispatch(effEditIdle);
+    XWindowAttributes attributes{};
+    ASSERT_NE(XGetWindowAttributes(display, shown, &attributes), 0);
+    EXPECT_EQ(attributes.map_state, IsUnmapped);
+    EXPECT_TRUE(editor->isOpen());
+    host.dispatch(effEditClose);
+}
+
+TEST_F(X11Editor, MessageBoxesAreAnsweredOnTheScreenWhileTheWindowIsShown) {
+    wowfix::test::PluginHost host;
+    ASSERT_EQ(host.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostWindow))), 1);
+    std::thread escape(pressKeysIn, "Export PVC", std::vector<KeySym>{XK_Escape});
+    EXPECT_EQ(MessageBoxA(nullptr, "The file exists.\nReplace it?", "Export PVC", MB_YESNO), IDNO);
+    escape.join();
+    std::thread enter(pressKeysIn, "Info", std::vector<KeySym>{XK_Return});
+    EXPECT_EQ(MessageBoxA(nullptr, "Wybrano k_ofl_hum.", "Info", MB_OK), IDOK);
+    enter.join();
+    host.dispatch(effEditClose);
+    // Without a window on the screen a box answers its first button at once.
+    EXPECT_EQ(MessageBoxA(nullptr, "Replace it?", "Export PVC", MB_YESNO), IDYES);
+    wowfix::soft::takeMessageBoxes();
+}
+
+TEST(MessageBoxLayout, WrapsLongTextKeepsLineBreaksAndPlacesTheButtonsOfItsType) {
+    const std::string longWord(150, 'x');
+    const wowfix::MessageBoxLayout layout =
+        wowfix::layoutMessageBox("first line\n" + longWord + "\nend of a sentence that " + std::string(60, 'y'), MB_YESNOCANCEL);
+    ASSERT_GE(layout.lines.size(), 6u);
+    EXPECT_EQ(layout.lines[0], "first line");
+    EXPECT_EQ(layout.lines[1] + layout.lines[2] + layout.lines[3], longWord);  // cut every 60 characters
+    for (const std::string& line : layout.lines)
+        EXPECT_LE(line.size(), static_cast<size_t>(wowfix::MessageBoxLayout::kMessageColumns));
+    ASSERT_EQ(layout.buttons.size(), 3u);
+    EXPECT_EQ(layout.buttons[0].answer, IDYES);
+    EXPECT_EQ(layout.escapeAnswer(), IDCANCEL);
+    for (const wowfix::MessageBoxButton& b : layout.buttons) {
+        EXPECT_GE(b.place.left, 0);
+        EXPECT_LE(b.place.right, layout.width);
+        EXPECT_LE(b.place.bottom, layout.height);
+        const wowfix::MessageBoxButton* hit = layout.buttonAt((b.place.left + b.place.right) / 2, b.place.top + 1);
+        ASSERT_NE(hit, nullptr);
+        EXPECT_EQ(hit->answer, b.answer);
+    }
+    EXPECT_EQ(layout.buttonAt(0, 0), nullptr);
+    EXPECT_EQ(wowfix::layoutMessageBox("yes or no", MB_YESNO).escapeAnswer(), IDNO);
+    // A text of thousands of lines is cut, the box stays on a screen.
+    std::string many;
+    for (int i = 0; i < 5000; ++i) many += "line\n";
+    EXPECT_EQ(wowfix::layoutMessageBox(many, MB_OK).lines.size(),
+              static_cast<size_t>(wowfix::MessageBoxLayout::kMaxLines));
 }
 
 TEST_F(X11Editor, AnIdThatIsNoWindowOpensNothing) {
