@@ -4,6 +4,7 @@
 #include "hostsim/TaskRecordSet.h"
 
 #include <algorithm>
+#include <memory>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -56,9 +57,10 @@ void OfflineHost::unloadPlugin() { plugin_.reset(); }
 
 AEffect* OfflineHost::effect() const { return plugin_ != nullptr ? plugin_->effect() : nullptr; }
 
-void OfflineHost::openFile(std::unique_ptr<AudioSource> source, const std::string& name) {
+void OfflineHost::openFile(std::unique_ptr<AudioSource> source, const std::string& name, VstInt32 id) {
     source_ = std::move(source);
     fileName_ = name;
+    fileId_ = id;
     selection_ = Selection{0.0, source_ != nullptr ? static_cast<double>(source_->frames()) : 0.0};
     cursor_ = 0.0;
     refreshFileRecord();
@@ -84,7 +86,7 @@ void OfflineHost::refreshFileRecord() {
         std::memset(&fileRecord_, 0, sizeof(fileRecord_));
         return;
     }
-    fileRecord_ = makeFileRecord(*source_, fileName_, kFileId, selection_, cursor_);
+    fileRecord_ = makeFileRecord(*source_, fileName_, fileId_, selection_, cursor_);
     fileRecord_.hostOwned = this;
 }
 
@@ -94,15 +96,15 @@ VstIntPtr OfflineHost::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
     if (plugin_ == nullptr) return 0;
     ++dispatchDepth_;
     const VstIntPtr answer = plugin_->dispatch(opcode, index, value, ptr, opt);
-    --dispatchDepth_;
-    if (dispatchDepth_ == 0) deliverQueuedNotifications();
+    // With a task runner the host's own loop delivers what was asked for
+    // (takeNotificationRequest), on its own thread.
+    if (--dispatchDepth_ == 0 && !runner_) deliverQueuedNotifications();
     return answer;
 }
 
 void OfflineHost::deliverQueuedNotifications() {
     int rounds = 0;
-    while (notificationQueued_ && plugin_ != nullptr) {
-        notificationQueued_ = false;
+    while (plugin_ != nullptr && notificationQueued_.exchange(false)) {
         if (++rounds > kMaxQueuedNotifications) {
             error_ = "the plug-in keeps asking for its files; notifications stopped";
             return;
@@ -183,8 +185,8 @@ VstIntPtr OfflineHost::offlineStart(VstAudioFile* files, VstInt32 count, VstInt3
         report_.error = "the plug-in started a task without a file";
         return 0;
     }
-    // The host has one file; a longer array would describe files it never reported.
-    if (count != 1 || files[0].uniqueId != kFileId) {
+    // The host reports one file; a longer array would describe files it never reported.
+    if (count != 1 || files[0].uniqueId != fileId_) {
         report_.error = "the plug-in started a task on files the host did not report";
         return 0;
     }
@@ -198,17 +200,28 @@ VstIntPtr OfflineHost::offlineStart(VstAudioFile* files, VstInt32 count, VstInt3
     report_.sourceRecords = 1;
     report_.newFiles = newFiles;
 
-    TaskRecordSet records(1 + newFiles);
+    auto records = std::make_shared<TaskRecordSet>(1 + newFiles);
     VstAudioFile described = fileRecord_;
     described.plugOwned = files[0].plugOwned;
     described.flags = files[0].flags;
-    records.addSource(described, selection_, blockSize_);
-    if (newFiles == 1) records.addNewFile(described, blockSize_);
+    records->addSource(described, selection_, blockSize_);
+    if (newFiles == 1) records->addNewFile(described, blockSize_);
     runningFileFlags_ = files[0].flags;
-    running_ = &records;
     sinks_.clear();
-    sinks_.resize(static_cast<std::size_t>(records.count()));
+    sinks_.resize(static_cast<std::size_t>(records->count()));
+    running_ = records.get();
 
+    // A task that reads or writes audio may be handed to the runner; one that
+    // only moves the cursor or the selection runs at once.
+    const bool movesAudio = (files[0].flags & kVstOfflineWantRead) != 0 || newFiles > 0;
+    if (runner_ && movesAudio) {
+        runner_([this, records] { runTask(*records); });
+        return 1;
+    }
+    return runTask(*records) ? 1 : 0;
+}
+
+bool OfflineHost::runTask(TaskRecordSet& records) {
     report_.prepared = dispatch(effOfflinePrepare, 0, records.count(), records.data()) != 0;
     records.restoreBuffers();
     if (!report_.prepared) {
@@ -227,12 +240,15 @@ VstIntPtr OfflineHost::offlineStart(VstAudioFile* files, VstInt32 count, VstInt3
     }
     if (report_.error.empty()) finishSinks();
     sinks_.clear();
-    running_ = nullptr;
     runningFileFlags_ = 0;
     report_.succeeded = report_.ran && report_.runAnswer && report_.error.empty();
     if (report_.succeeded && progress_) progress_(1.0);
-    return report_.succeeded ? 1 : 0;
+    // Last: a host waiting for the task reads the report once this is seen.
+    running_ = nullptr;
+    return report_.succeeded;
 }
+
+bool OfflineHost::takeNotificationRequest() { return notificationQueued_.exchange(false); }
 
 bool OfflineHost::startSinks(TaskRecordSet& records) {
     for (int i = 0; i < records.count(); ++i) {
@@ -275,7 +291,7 @@ VstIntPtr OfflineHost::offlineRead(VstOfflineTask* task, VstIntPtr option, bool 
         return 1;
     }
     if (running_ == nullptr || task == nullptr) return 0;
-    const int index = running_->indexOf(task);
+    const int index = running_.load()->indexOf(task);
     if (index < 0) return 0;
     switch (option) {
         case kVstOfflineAudio:
@@ -298,7 +314,7 @@ VstIntPtr OfflineHost::offlineRead(VstOfflineTask* task, VstIntPtr option, bool 
 
 VstIntPtr OfflineHost::offlineWrite(VstOfflineTask* task, VstIntPtr option) {
     if (running_ == nullptr || task == nullptr) return 0;
-    const int index = running_->indexOf(task);
+    const int index = running_.load()->indexOf(task);
     if (index < 0) return 0;
     switch (option) {
         case kVstOfflineAudio:
@@ -313,7 +329,7 @@ VstIntPtr OfflineHost::offlineWrite(VstOfflineTask* task, VstIntPtr option) {
 }
 
 VstIntPtr OfflineHost::readAudio(int index, VstOfflineTask& task) {
-    if (!running_->isSource(index)) {
+    if (!running_.load()->isSource(index)) {
         fail("the plug-in read audio through a new file's record");
         return 0;
     }
@@ -322,9 +338,9 @@ VstIntPtr OfflineHost::readAudio(int index, VstOfflineTask& task) {
         return 0;
     }
     const int count = task.readCount;
-    if (count < 0 || count > running_->blockSize(index)) {
+    if (count < 0 || count > running_.load()->blockSize(index)) {
         fail("the plug-in asked for " + std::to_string(count) + " frames; the block holds " +
-             std::to_string(running_->blockSize(index)));
+             std::to_string(running_.load()->blockSize(index)));
         return 0;
     }
     const double position = task.readPosition;
@@ -335,8 +351,8 @@ VstIntPtr OfflineHost::readAudio(int index, VstOfflineTask& task) {
         return 0;
     }
     if (progress_ && index == 0) progress_(std::clamp(task.progress, 0.0, 1.0));
-    running_->restoreBuffers();
-    if (!source_->read(static_cast<std::int64_t>(position), count, running_->inputs(index))) {
+    running_.load()->restoreBuffers();
+    if (!source_->read(static_cast<std::int64_t>(position), count, running_.load()->inputs(index))) {
         fail(source_->error());
         return 0;
     }
@@ -348,14 +364,14 @@ VstIntPtr OfflineHost::readAudio(int index, VstOfflineTask& task) {
 
 VstIntPtr OfflineHost::writeAudio(int index, VstOfflineTask& task) {
     AudioSink* sink = sinks_[static_cast<std::size_t>(index)].get();
-    if (running_->isSource(index) || sink == nullptr) {
+    if (running_.load()->isSource(index) || sink == nullptr) {
         fail("the plug-in wrote audio into its source file; the host writes only new files");
         return 0;
     }
     const int count = task.writeCount;
-    if (count < 0 || count > running_->blockSize(index)) {
+    if (count < 0 || count > running_.load()->blockSize(index)) {
         fail("the plug-in wrote " + std::to_string(count) + " frames; the block holds " +
-             std::to_string(running_->blockSize(index)));
+             std::to_string(running_.load()->blockSize(index)));
         return 0;
     }
     const double position = task.writePosition;
@@ -365,7 +381,7 @@ VstIntPtr OfflineHost::writeAudio(int index, VstOfflineTask& task) {
              "; new files are written in order");
         return 0;
     }
-    if (!sink->write(running_->outputs(index), count)) {
+    if (!sink->write(running_.load()->outputs(index), count)) {
         fail(sink->error());
         return 0;
     }

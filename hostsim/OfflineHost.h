@@ -4,9 +4,12 @@
 // (offlineStart with task records, block reads of the file, block writes of
 // a new file, cursor and selection access, re-reporting the files).
 //
-// Everything runs on the caller's thread, inside the calls into the plug-in.
-// A file notification that the plug-in asks for while one of its calls runs
-// is delivered after the outermost call returns, never from inside it.
+// By default everything runs on the caller's thread, inside the calls into
+// the plug-in, and a file notification that the plug-in asks for while one of
+// its calls runs is delivered after the outermost call returns, never from
+// inside it. A host with a user interface instead hands the tasks that read
+// or write audio to a task runner (a worker thread) and delivers the
+// notifications the plug-in asks for from its own loop.
 
 #include "hostsim/AudioSink.h"
 #include "hostsim/AudioSource.h"
@@ -14,6 +17,7 @@
 #include "hostsim/HostCallback.h"
 #include "hostsim/PluginLibrary.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -29,6 +33,8 @@ class TaskRecordSet;
 using NewFileFactory = std::function<std::unique_ptr<AudioSink>(int channels, int sampleRate, std::string& error)>;
 // Told the progress fraction (0 ... 1) of the running task before each read.
 using ProgressObserver = std::function<void(double fraction)>;
+// Runs a task later, e.g. on a worker thread; the task ends by itself.
+using TaskRunner = std::function<void(std::function<void()> task)>;
 
 // What happened to the last task the plug-in started.
 struct TaskReport {
@@ -54,7 +60,7 @@ class OfflineHost : public HostCallbacks {
 public:
     static constexpr int kDefaultBlockSize = 8192;
     static constexpr int kMaxBlockSize = 1 << 22;
-    // uniqueId of the host's one file.
+    // uniqueId of the host's file unless openFile names another.
     static constexpr VstInt32 kFileId = 1;
     // Notifications delivered back to back for one call before the host
     // stops answering a plug-in that keeps asking for its files.
@@ -74,9 +80,10 @@ public:
     const PluginLibrary* plugin() const { return plugin_.get(); }
 
     // --- the open file ---------------------------------------------------------
-    // Opens `source` under `name`; the selection becomes the whole file and
-    // the cursor frame 0.
-    void openFile(std::unique_ptr<AudioSource> source, const std::string& name);
+    // Opens `source` under `name` and `id`; the selection becomes the whole
+    // file and the cursor frame 0.
+    void openFile(std::unique_ptr<AudioSource> source, const std::string& name, VstInt32 id = kFileId);
+    VstInt32 fileId() const { return fileId_; }
     const AudioSource* file() const { return source_.get(); }
     AudioSource* file() { return source_.get(); }
     // False (nothing changes) when the range is not inside the file.
@@ -87,6 +94,15 @@ public:
 
     void setNewFileFactory(NewFileFactory factory) { newFileFactory_ = std::move(factory); }
     void setProgressObserver(ProgressObserver observer) { progress_ = std::move(observer); }
+    // From now on, tasks that read or write audio go to `runner`; offlineStart
+    // then answers 1 at once and the task's report is read once
+    // taskRunning() is false again. Notifications the plug-in asks for are
+    // no longer delivered by the host object: takeNotificationRequest tells
+    // the host's loop to send one.
+    void setTaskRunner(TaskRunner runner) { runner_ = std::move(runner); }
+    bool taskRunning() const { return running_ != nullptr; }
+    // Whether the plug-in asked for the files since the last call.
+    bool takeNotificationRequest();
 
     // --- calls into the plug-in -------------------------------------------------
     // The plug-in's dispatcher; afterwards delivers what the plug-in asked for.
@@ -110,6 +126,7 @@ public:
 
 private:
     VstIntPtr offlineStart(VstAudioFile* files, VstInt32 count, VstInt32 newFiles);
+    bool runTask(TaskRecordSet& records);
     VstIntPtr offlineRead(VstOfflineTask* task, VstIntPtr option, bool fromSource);
     VstIntPtr offlineWrite(VstOfflineTask* task, VstIntPtr option);
     VstIntPtr readAudio(int index, VstOfflineTask& task);
@@ -133,14 +150,16 @@ private:
     NewFileFactory newFileFactory_;
     ProgressObserver progress_;
 
-    TaskRecordSet* running_ = nullptr;
+    std::atomic<TaskRecordSet*> running_{nullptr};
     VstInt32 runningFileFlags_ = 0;
     std::vector<std::unique_ptr<AudioSink>> sinks_;  // one per record; null for sources
     TaskReport report_;
     int tasksStarted_ = 0;
 
-    int dispatchDepth_ = 0;
-    bool notificationQueued_ = false;
+    TaskRunner runner_;
+    VstInt32 fileId_ = kFileId;
+    std::atomic<int> dispatchDepth_{0};
+    std::atomic<bool> notificationQueued_{false};
     int notificationsDelivered_ = 0;
     std::string error_;
 };

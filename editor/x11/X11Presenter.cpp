@@ -47,6 +47,7 @@ struct X11Presenter::Impl {
     HWND soft = nullptr;
     HWND captured = nullptr;
     Atom closeRequest = 0;
+    bool closeRequested = false;
     std::vector<std::uint32_t> pixels;
 
     void present() {
@@ -106,6 +107,12 @@ X11Presenter::X11Presenter() = default;
 X11Presenter::~X11Presenter() { close(); }
 
 bool X11Presenter::isOpen() const { return impl_ != nullptr; }
+bool X11Presenter::takeCloseRequest() {
+    if (impl_ == nullptr || !impl_->closeRequested) return false;
+    impl_->closeRequested = false;
+    return true;
+}
+
 unsigned long X11Presenter::windowId() const { return impl_ != nullptr ? impl_->window : 0; }
 
 bool X11Presenter::open(unsigned long parent, HWND window) {
@@ -132,10 +139,10 @@ bool X11Presenter::open(unsigned long parent, HWND window) {
     }
     const bool topLevel = host == RootWindow(display, screen);
     if (topLevel) {
-        // A window of its own: the editor's fixed size, its name, and a close
+        // A window of its own: its fixed size, its caption as the name, a close
         // request from the window manager that only hides it (the host
         // closes the editor).
-        XStoreName(display, w, "wowfix");
+        XStoreName(display, w, window->text.empty() ? "wowfix" : window->text.c_str());
         XSizeHints* hints = XAllocSizeHints();
         if (hints != nullptr) {
             hints->flags = PMinSize | PMaxSize;
@@ -193,7 +200,10 @@ void X11Presenter::pump() {
                 break;
             }
             case ClientMessage:
-                if (static_cast<Atom>(event.xclient.data.l[0]) == impl_->closeRequest) XUnmapWindow(d, impl_->window);
+                if (static_cast<Atom>(event.xclient.data.l[0]) == impl_->closeRequest) {
+                    XUnmapWindow(d, impl_->window);
+                    impl_->closeRequested = true;
+                }
                 break;
             default: break;
         }

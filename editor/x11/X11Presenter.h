@@ -30,6 +30,9 @@ public:
     // Handles the pending X events and shows the window's current picture.
     void pump();
     unsigned long windowId() const;
+    // Whether the window manager asked to close the top-level window (it is
+    // hidden then) since the last call.
+    bool takeCloseRequest();
 
 private:
     struct Impl;

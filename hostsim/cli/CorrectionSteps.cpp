@@ -5,6 +5,7 @@
 #include "hostsim/SndfileSink.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/ProgressBar.h"
+#include "hostsim/NewFileSink.h"
 
 #include <sndfile.h>
 
@@ -46,16 +47,7 @@ bool writeCorrectedFile(OfflineHost& host, const std::string& output, int contai
                         std::string& error) {
     std::unique_ptr<soundio::ReplacingFile> partial = soundio::ReplacingFile::create(output, error);
     if (partial == nullptr) return false;
-    host.setNewFileFactory([&partial, container, output](int channels, int sampleRate, std::string& why) {
-        const int chosen = soundio::chooseEncoding(container, channels, sampleRate);
-        if (chosen == 0) {
-            why = "the " + soundio::containerName(container) + " format cannot hold the plug-in's new file (" +
-                  std::to_string(channels) + " channels at " + std::to_string(sampleRate) + " Hz)";
-            return std::unique_ptr<AudioSink>();
-        }
-        return std::unique_ptr<AudioSink>(
-            SndfileSink::open(partial->takeDescriptor(), output, container | chosen, channels, sampleRate, why));
-    });
+    host.setNewFileFactory(newFileInto(*partial, container));
 
     ProgressBar bar(err, "correcting");
     if (!quiet) host.setProgressObserver([&bar](double fraction) { bar.update(fraction); });

@@ -8,6 +8,7 @@
 #include "hostsim/cli/DemoCommand.h"
 #include "hostsim/cli/DetectCommand.h"
 #include "hostsim/cli/HostSession.h"
+#include "hostsim/cli/GuiCommand.h"
 #include "hostsim/cli/ScreenshotCommand.h"
 #include "hostsim/cli/InfoCommand.h"
 #include "hostsim/cli/MeasureCommand.h"
@@ -24,6 +25,7 @@ void printUsage(std::ostream& out) {
            "                      [--range START:END] [--levels LOW:HIGH] [--size WxH] [--pvc CURVE.pvc]\n"
            "                      [--block N] [--quiet] [--plugin PATH]\n"
            "  wowfix-host screenshot INPUT OUT.png [--after \"click 72=4; click 30\"] [--panel]\n"
+           "  wowfix-host gui [INPUT]\n"
            "                      [--quiet] [--plugin PATH]\n"
            "  wowfix-host detect INPUT --algorithm pilot --pvc OUT.pvc [--param NAME=VALUE ...]\n"
            "                      [--block N] [--quiet] [--plugin PATH]\n"
@@ -71,6 +73,9 @@ void printUsage(std::ostream& out) {
            "             spectrogram pass, replays the --after actions (click ID, click ID=ITEM,\n"
            "             drag X,Y X,Y, rclick X,Y, wheel N, key K, answer PATH; separated by ';')\n"
            "             and writes the 780 x 470 window (--panel: the 670 x 260 panel) as a PNG.\n"
+           "gui          the host's window on the display with the plug-in's editor inside: Open...,\n"
+           "             Process (the correction into a new file, kept until Save as...), the\n"
+           "             files held, selection and cursor; tasks run on a worker thread.\n"
            "detect       the plug-in finds the speed curve of INPUT and writes it to OUT.pvc.\n"
            "             --algorithm pilot: tracks a high-frequency pilot tone recorded with the\n"
            "             programme (files sampled at 24000 Hz or more).\n"
@@ -154,6 +159,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return runCurve(command.curve.args, out, err);
         case CommandKind::Screenshot:
             return runScreenshot(command.screenshot.args, err);
+        case CommandKind::Gui:
+            return runGui(command.gui.args, err);
         case CommandKind::Batch:
             return batch::runBatchCommand(command.batch.args, out, err);
     }

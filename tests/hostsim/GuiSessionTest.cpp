@@ -1,0 +1,165 @@
+// The host's session with a user: tasks on a worker thread, the files it
+// holds, the corrected file kept until saved; and the host's window on a
+// display with the editor inside (under xvfb-run; skipped without one).
+
+#include "editor/win32/SoftInput.h"
+#include "hostsim/gui/GuiSession.h"
+#include "tests/hostsim/HostTestSupport.h"
+
+// Google Test first: Xlib's macros (None, Bool) would clash with its names.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using wowfix::hostsim::GuiFrame;
+using wowfix::hostsim::GuiSession;
+
+class GuiSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plugin = hostsim_test::realPlugin();
+        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN not set";
+        input = dir.file("take one.wav");
+        hostsim_test::writeAudio(input, 2, 44100, 44100, [](long long n, int c) {
+            return 0.4f * static_cast<float>(std::sin(2.0 * M_PI * (c == 0 ? 440.0 : 660.0) * n / 44100.0));
+        });
+    }
+    hostsim_test::TempDir dir;
+    std::string plugin;
+    std::string input;
+};
+
+TEST_F(GuiSessionTest, ProcessRunsOnAWorkerKeepsTheCorrectedFileUntilSavedAndReportsAgainAfterEveryTask) {
+    GuiSession session;
+    std::string error;
+    ASSERT_TRUE(session.start(plugin, false, error)) << error;
+    EXPECT_FALSE(session.process());  // nothing open yet
+    EXPECT_EQ(session.status(), "Open a file first.");
+    EXPECT_FALSE(session.openFile(dir.file("missing.wav")));
+    ASSERT_TRUE(session.openFile(input)) << session.status();
+    ASSERT_TRUE(session.settle());
+
+    const int before = session.reports();
+    ASSERT_TRUE(session.process()) << session.status();
+    // While the task runs the frame's commands are refused.
+    if (session.busy()) {
+        EXPECT_FALSE(session.openFile(input));
+        EXPECT_FALSE(session.process());
+    }
+    ASSERT_TRUE(session.settle()) << session.status();
+    ASSERT_EQ(session.files().count(), 2) << session.status();
+    const wowfix::hostsim::HeldFile* corrected = session.files().at(1);
+    EXPECT_TRUE(corrected->temporary);
+    EXPECT_EQ(corrected->name, "corrected take one.wav");
+    EXPECT_NE(corrected->id, session.files().at(0)->id);
+    EXPECT_GT(session.reports(), before + 1);  // the process request, and the files reported again
+
+    // A flat curve: the corrected file is the take, every frame scaled by the
+    // weight of the resampler window's centre tap.
+    const double centre = 0.5 * (1.0 - std::cos(16.0 * M_PI / 17.0));
+    const hostsim_test::Audio in = hostsim_test::readAudio(input);
+    const hostsim_test::Audio out = hostsim_test::readAudio(corrected->path);
+    ASSERT_EQ(out.channels, 2);
+    ASSERT_EQ(out.frames, in.frames);
+    double worst = 0.0;
+    for (long long n = 0; n < in.frames; ++n)
+        for (int c = 0; c < 2; ++c) worst = std::max(worst, std::fabs(out.at(n, c) - centre * in.at(n, c)));
+    EXPECT_LT(worst, 1e-5);
+
+    const std::string temporary = corrected->path;
+    const std::string saved = dir.file("kept.wav");
+    ASSERT_TRUE(session.saveAs(saved)) << session.status();
+    EXPECT_TRUE(hostsim_test::exists(saved));
+    EXPECT_FALSE(hostsim_test::exists(temporary));
+    EXPECT_FALSE(session.files().at(1)->temporary);
+    EXPECT_FALSE(session.saveAs(dir.file("no such folder/x.wav")));
+
+    // Choosing the corrected file reports it to the plug-in under its own id.
+    ASSERT_TRUE(session.chooseFile(1));
+    ASSERT_TRUE(session.settle());
+    EXPECT_EQ(session.host().fileId(), session.files().at(1)->id);
+}
+
+TEST_F(GuiSessionTest, ACorrectionFileLeftUnsavedIsRemovedWithTheSession) {
+    std::string temporary;
+    {
+        GuiSession session;
+        std::string error;
+        ASSERT_TRUE(session.start(plugin, false, error)) << error;
+        ASSERT_TRUE(session.openFile(input));
+        ASSERT_TRUE(session.process());
+        ASSERT_TRUE(session.settle());
+        ASSERT_EQ(session.files().count(), 2) << session.status();
+        temporary = session.files().at(1)->path;
+        EXPECT_TRUE(hostsim_test::exists(temporary));
+    }
+    EXPECT_FALSE(hostsim_test::exists(temporary));
+}
+
+// The host's window on a display.
+class X11Gui : public GuiSessionTest {
+protected:
+    void SetUp() override {
+        GuiSessionTest::SetUp();
+        if (IsSkipped()) return;
+        if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+        display = XOpenDisplay(nullptr);
+        if (display == nullptr) GTEST_SKIP() << "cannot open the display";
+    }
+    void TearDown() override {
+        if (display != nullptr) XCloseDisplay(display);
+    }
+    void click(Window target, int x, int y) {
+        for (int type : {ButtonPress, ButtonRelease}) {
+            XEvent event{};
+            event.xbutton.type = type;
+            event.xbutton.display = display;
+            event.xbutton.window = target;
+            event.xbutton.x = x;
+            event.xbutton.y = y;
+            event.xbutton.button = Button1;
+            event.xbutton.same_screen = True;
+            XSendEvent(display, target, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
+        }
+        XSync(display, False);
+    }
+    Display* display = nullptr;
+};
+
+TEST_F(X11Gui, TheEditorSitsInsideTheHostsWindowAndTheFrameAnswersClicks) {
+    GuiSession session;
+    std::string error;
+    ASSERT_TRUE(session.start(plugin, true, error)) << error;
+    const Window host = session.hostWindow();
+    ASSERT_NE(host, 0u);
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    ASSERT_NE(XQueryTree(display, host, &root, &parent, &children, &count), 0);
+    EXPECT_EQ(parent, DefaultRootWindow(display));
+    EXPECT_EQ(count, 1u);  // the editor's window
+    if (children != nullptr) XFree(children);
+    char* name = nullptr;
+    ASSERT_NE(XFetchName(display, host, &name), 0);
+    EXPECT_STREQ(name, "wowfix-host");
+    XFree(name);
+
+    ASSERT_TRUE(session.openFile(input));
+    ASSERT_TRUE(session.settle());
+    // "Process" (96, 478), 80 x 22, clicked through the X server.
+    click(host, 130, GuiFrame::kEditorHeight + 18);
+    for (int i = 0; i < 200 && session.files().count() < 2; ++i) session.settle(1000);
+    ASSERT_EQ(session.files().count(), 2) << session.status();
+    // "Quit".
+    click(host, 730, GuiFrame::kEditorHeight + 18);
+    EXPECT_FALSE(session.step());
+}
+
+}  // namespace
