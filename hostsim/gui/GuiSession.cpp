@@ -30,6 +30,20 @@ std::string clockText(double frame, double rate) {
     return text;
 }
 
+// The layer's file dialog: false when the user cancels.
+bool askForPath(const char* title, bool save, std::string& path) {
+    char chosen[4096] = {};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = sizeof chosen;
+    dialog.lpstrTitle = title;
+    dialog.Flags = save ? OFN_OVERWRITEPROMPT : 0;
+    if ((save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog)) == FALSE) return false;
+    path = chosen;
+    return true;
+}
+
 }  // namespace
 
 GuiSession::GuiSession() = default;
@@ -142,25 +156,14 @@ bool GuiSession::settle(int rounds) {
 void GuiSession::command(int control, int entry) {
     switch (control) {
         case GuiFrame::kOpen: {
-            char path[4096] = {};
-            OPENFILENAMEA dialog{};
-            dialog.lStructSize = sizeof dialog;
-            dialog.lpstrFile = path;
-            dialog.nMaxFile = sizeof path;
-            dialog.lpstrTitle = "Open audio file";
-            if (GetOpenFileNameA(&dialog)) openFile(path);
+            std::string path;
+            if (askForPath("Open audio file", false, path)) openFile(path);
             break;
         }
         case GuiFrame::kProcess: process(); break;
         case GuiFrame::kSaveAs: {
-            char path[4096] = {};
-            OPENFILENAMEA dialog{};
-            dialog.lStructSize = sizeof dialog;
-            dialog.lpstrFile = path;
-            dialog.nMaxFile = sizeof path;
-            dialog.lpstrTitle = "Save audio file as";
-            dialog.Flags = OFN_OVERWRITEPROMPT;
-            if (GetSaveFileNameA(&dialog)) saveAs(path);
+            std::string path;
+            if (askForPath("Save audio file as", true, path)) saveAs(path);
             break;
         }
         case GuiFrame::kQuit: quit_ = true; break;

@@ -9,6 +9,8 @@
 // Google Test first: Xlib's macros (None, Bool) would clash with its names.
 #include <gtest/gtest.h>
 
+#include "tests/editor/X11TestEvents.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -42,20 +44,7 @@ protected:
         XDestroyWindow(display, hostWindow);
         XCloseDisplay(display);
     }
-    void click(Window target, int x, int y) {
-        for (int type : {ButtonPress, ButtonRelease}) {
-            XEvent event{};
-            event.xbutton.type = type;
-            event.xbutton.display = display;
-            event.xbutton.window = target;
-            event.xbutton.x = x;
-            event.xbutton.y = y;
-            event.xbutton.button = Button1;
-            event.xbutton.same_screen = True;
-            XSendEvent(display, target, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
-        }
-        XSync(display, False);
-    }
+    void click(Window target, int x, int y) { wowfix::test::clickThroughServer(display, target, x, y); }
 
     Display* display = nullptr;
     Window hostWindow = 0;
@@ -68,13 +57,7 @@ TEST_F(X11Editor, OpensInsideTheHostsWindowAnswersAClickAndShowsTheSoftwarePictu
     wowfix::EditorWindow* editor = host.plugin().editorWindow();
     const Window shown = editor->x11Window();
     ASSERT_NE(shown, 0u);
-    Window root = 0;
-    Window parentOfShown = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    ASSERT_NE(XQueryTree(display, shown, &root, &parentOfShown, &children, &count), 0);
-    if (children != nullptr) XFree(children);
-    EXPECT_EQ(parentOfShown, hostWindow);
+    EXPECT_EQ(wowfix::test::parentOf(display, shown), hostWindow);
 
     // A click on "Log" (595, 5) through the X server.
     click(shown, 600, 12);
@@ -164,13 +147,7 @@ TEST_F(X11Editor, TheRootWindowAsParentGivesATopLevelWindowThatCloseRequestsOnly
     wowfix::EditorWindow* editor = host.plugin().editorWindow();
     const Window shown = editor->x11Window();
     ASSERT_NE(shown, 0u);
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    ASSERT_NE(XQueryTree(display, shown, &root, &parent, &children, &count), 0);
-    if (children != nullptr) XFree(children);
-    EXPECT_EQ(parent, rootWindow);
+    EXPECT_EQ(wowfix::test::parentOf(display, shown), rootWindow);
     char* name = nullptr;
     ASSERT_NE(XFetchName(display, shown, &name), 0);
     EXPECT_STREQ(name, "wowfix");

@@ -9,6 +9,8 @@
 // Google Test first: Xlib's macros (None, Bool) would clash with its names.
 #include <gtest/gtest.h>
 
+#include "tests/editor/X11TestEvents.h"
+
 #include <X11/Xlib.h>
 
 #include <cmath>
@@ -115,20 +117,7 @@ protected:
     void TearDown() override {
         if (display != nullptr) XCloseDisplay(display);
     }
-    void click(Window target, int x, int y) {
-        for (int type : {ButtonPress, ButtonRelease}) {
-            XEvent event{};
-            event.xbutton.type = type;
-            event.xbutton.display = display;
-            event.xbutton.window = target;
-            event.xbutton.x = x;
-            event.xbutton.y = y;
-            event.xbutton.button = Button1;
-            event.xbutton.same_screen = True;
-            XSendEvent(display, target, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
-        }
-        XSync(display, False);
-    }
+    void click(Window target, int x, int y) { wowfix::test::clickThroughServer(display, target, x, y); }
     Display* display = nullptr;
 };
 
@@ -138,14 +127,9 @@ TEST_F(X11Gui, TheEditorSitsInsideTheHostsWindowAndTheFrameAnswersClicks) {
     ASSERT_TRUE(session.start(plugin, true, error)) << error;
     const Window host = session.hostWindow();
     ASSERT_NE(host, 0u);
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
     unsigned count = 0;
-    ASSERT_NE(XQueryTree(display, host, &root, &parent, &children, &count), 0);
-    EXPECT_EQ(parent, DefaultRootWindow(display));
+    EXPECT_EQ(wowfix::test::parentOf(display, host, &count), DefaultRootWindow(display));
     EXPECT_EQ(count, 1u);  // the editor's window
-    if (children != nullptr) XFree(children);
     char* name = nullptr;
     ASSERT_NE(XFetchName(display, host, &name), 0);
     EXPECT_STREQ(name, "wowfix-host");
