@@ -159,9 +159,10 @@ TEST(PrecisePartialTracker, AreaLimitsTheAnalysis)
     EXPECT_LT(rmsError(tracker, truth, 60000, 84000), 1e-4);
     EXPECT_GT(tracker.confidenceAt(66150.0), 0.5);
 
-    // The band: a loud note with vibrato above it alone would be followed;
-    // outside the band it does not count.
-    std::vector<Note> notes = {{220.0, 0, frames}, {2000.0, 0, frames, 0.005, 5.5}};
+    // The band: two notes above it that bend together slowly (1 Hz, too slow
+    // for vibrato) outnumber the low note's partials and would be followed;
+    // outside the band they do not count.
+    std::vector<Note> notes = {{220.0, 0, frames}, {2000.0, 0, frames, 0.003, 1.0}, {2500.0, 0, frames, 0.003, 1.0}};
     const auto x = playNotes(notes, frames, steady());
     PrecisePartialTracker banded(kFs);
     banded.setArea(0.0, static_cast<double>(frames), 150.0, 1200.0);
