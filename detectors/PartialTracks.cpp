@@ -32,6 +32,8 @@ void PartialTracks::link(const std::vector<SpectralPartial>& partials)
         if (best >= 0) {
             taken_[static_cast<std::size_t>(best)] = 1;
             track = tracks_[static_cast<std::size_t>(best)];
+        } else {
+            track.id = nextId_++;
         }
         track.steady = best >= 0 && std::fabs(p.magnitude / track.magnitude - 1.0) <= kSteadyLevel;
         track.frequency = p.frequency;
@@ -40,18 +42,6 @@ void PartialTracks::link(const std::vector<SpectralPartial>& partials)
         next_.push_back(track);
     }
     tracks_.swap(next_);
-}
-
-void PartialTracks::learn(double speed, int minAge)
-{
-    if (!(speed > 0.0))
-        return;
-    for (PartialTrack& track : tracks_) {
-        if (!track.steady || track.age <= minAge)
-            continue;
-        track.nominalSum += track.frequency / speed;
-        ++track.nominalCount;
-    }
 }
 
 }  // namespace wowfix

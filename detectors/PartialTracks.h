@@ -1,11 +1,11 @@
 #pragma once
-// The programme's partials linked from frame to frame, each with its own
-// long-term frequency: the frequency it would have at speed 1.0, learnt as
-// the mean of f / s over the frames where its level is steady, s being each
-// frame's joint speed.
+// The programme's partials linked from frame to frame. Every track has a
+// number of its own, counted from 0 since the last restart, so that what is
+// measured of it can be gathered over its whole life.
 
 #include "detectors/PartialAnalyser.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace wowfix {
@@ -15,11 +15,7 @@ struct PartialTrack {
     double magnitude = 0.0;
     bool steady = false;     // level within kSteadyLevel of the frame before
     int age = 0;             // frames linked so far, 1 for a new track
-    double nominalSum = 0.0; // sum of f / s
-    int nominalCount = 0;
-
-    // The frequency at speed 1.0; 0 before anything has been learnt.
-    double nominal() const { return nominalCount > 0 ? nominalSum / nominalCount : 0.0; }
+    std::uint32_t id = 0;
 };
 
 class PartialTracks {
@@ -31,15 +27,18 @@ public:
     // pulled by the changing envelope.
     static constexpr double kSteadyLevel = 1.0;
 
+    // Ends every track; the next ones are numbered from 0 again.
+    void restart()
+    {
+        tracks_.clear();
+        nextId_ = 0;
+    }
+    // Ends every track; numbering goes on.
     void clear() { tracks_.clear(); }
     // The frame's partials continue the nearest track of the frame before
     // (loudest partials choose first), the others start new tracks; tracks
     // that nothing continues end.
     void link(const std::vector<SpectralPartial>& partials);
-    // Every steady track older than `minAge` frames learns its long-term
-    // frequency from the frame's speed (younger ones may still have their
-    // onset inside the frame, which pulls the measured frequency).
-    void learn(double speed, int minAge);
 
     const std::vector<PartialTrack>& tracks() const { return tracks_; }
 
@@ -48,6 +47,7 @@ private:
     std::vector<PartialTrack> next_;
     std::vector<int> order_;
     std::vector<char> taken_;
+    std::uint32_t nextId_ = 0;
 };
 
 }  // namespace wowfix

@@ -1,15 +1,14 @@
 #include "detectors/PrecisePartialTracker.h"
 
+#include "detectors/PreciseSpeedSolver.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace wowfix {
 
 namespace {
-constexpr int kSettleFrames = 2;      // steady frames before a track votes
-constexpr double kFullAge = 24.0;     // steady frames until a track's vote has full weight
-constexpr float kMinConfidence = 0.25f;
-constexpr int kFrameSpan = 2;         // frames after an onset before a track learns
+constexpr int kOnsetFrames = 2;  // frames after an onset that are not kept
 }
 
 PrecisePartialTracker::PrecisePartialTracker(double sampleRate) : sampleRate_(sampleRate)
@@ -67,10 +66,10 @@ bool PrecisePartialTracker::startRun()
         v[i] = params_[i].load();
     run_ = PartialTrackerSettings::fromNormalised(v);
     running_ = finished_ = false;
-    tracks_.clear();
+    tracks_.restart();
+    observations_.clear();
     pending_.clear();
     frameStart_ = 0;
-    speed_ = 1.0;
     reference_ = 1.0;
     bridged_ = 0;
     message_.clear();
@@ -86,7 +85,10 @@ bool PrecisePartialTracker::startRun()
 void PrecisePartialTracker::expectFrames(long long frames)
 {
     if (running_ && frames > 0)
+    {
         track_.reserve(static_cast<std::size_t>(frames / run_.hop() + 1));
+        observations_.reserveFrames(static_cast<std::size_t>(frames / run_.hop() + 1));
+    }
 }
 
 bool PrecisePartialTracker::process(const float* samples, int count)
@@ -111,35 +113,17 @@ bool PrecisePartialTracker::process(const float* samples, int count)
 
 void PrecisePartialTracker::analyseFrame()
 {
+    observations_.beginFrame();
     const double position = static_cast<double>(frameStart_) + 0.5 * run_.fftLength;
     if (!inArea(position)) {
         tracks_.clear();
-        track_.push(NAN, 0.0f);
         return;
     }
     analyser_.analyse(pending_.data(), partials_);
     tracks_.link(partials_);
-    votes_.clear();
-    for (const PartialTrack& t : tracks_.tracks()) {
-        const double nominal = t.nominal();
-        if (!t.steady || t.age <= kFrameSpan || t.nominalCount < kSettleFrames || !(nominal > 0.0))
-            continue;
-        const double weight = std::sqrt(t.magnitude) * std::min(1.0, t.nominalCount / kFullAge);
-        votes_.push_back({t.frequency / nominal, weight});
-    }
-    double speed = speed_;
-    double confidence = 0.0;
-    if (!votes_.empty() && jointSpeed(votes_, speed, confidence) && confidence >= kMinConfidence) {
-        speed_ = speed;
-        track_.push(speed, static_cast<float>(confidence));
-        tracks_.learn(speed_, kFrameSpan);
-    } else {
-        track_.push(NAN, 0.0f);
-        // Nothing sounding knows the speed: the new notes start from the
-        // last speed known, or the run would never get going.
-        if (votes_.empty())
-            tracks_.learn(speed_, kFrameSpan);
-    }
+    for (const PartialTrack& t : tracks_.tracks())
+        if (t.steady && t.age > kOnsetFrames)
+            observations_.add(t.id, t.frequency, std::sqrt(t.magnitude));
 }
 
 bool PrecisePartialTracker::finishRun()
@@ -148,8 +132,13 @@ bool PrecisePartialTracker::finishRun()
     if (!running_)
         return fail(message_.empty() ? "The partial tracker has no run in progress." : message_);
     running_ = false;
-    if (track_.size() < 2)
+    if (observations_.frameCount() < 2)
         return fail("The selection is too short for the partial tracker.");
+    PreciseSpeedSolver solver;
+    solver.solve(observations_, sampleRate_ / run_.hop());
+    for (std::size_t t = 0; t < observations_.frameCount(); ++t)
+        track_.push(std::exp(solver.logSpeed()[t]), solver.confidence()[t]);
+    observations_ = PreciseObservations();
     bridged_ = track_.bridgeGaps();
     if (bridged_ < 0)
         return fail("No steady partials were found.");

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "detectors/JointSpeed.h"
 #include "detectors/PartialAnalyser.h"
 #include "detectors/PartialTrackerSettings.h"
 #include "detectors/PartialTracks.h"
+#include "detectors/PreciseObservations.h"
 #include "detectors/PreciseDetector.h"
 #include "detectors/SpeedTrack.h"
 
@@ -19,26 +19,26 @@ namespace wowfix {
 // the frequencies of its spectral peaks within the band "Lowest frequency"
 // .. "Highest frequency", each to a small fraction of a bin from the phase
 // advance over one sample under a Blackman-Harris window. The peaks are
-// linked into tracks from frame to frame (PartialTracks). Once a track is
-// past its onset (2 frames) and steady in level, it learns its long-term
-// frequency, the mean of f / s; after 2 such frames its ratio f / (long-term
-// f) is one vote for the frame's speed s. The votes, weighted by the square
-// root of the partial's level and by the frames it has learnt from (full
-// weight from 24), give s robustly (JointSpeed): notes that bend and a
-// singer's vibrato fall outside and do not count. A new note learns its
-// long-term frequency from the speed that the notes sounding with it give,
-// so a wow slower than the notes is followed across them; errors of that
-// hand-over add up from note to note like a random walk, which is what
-// limits the accuracy on busy programme.
+// linked into tracks from frame to frame (PartialTracks), and what every
+// track shows past its onset (2 frames) while its level is steady is kept
+// (PreciseObservations), weighted by the square root of its level.
 //
-// Frames without a voting partial, or with a confidence below 0.25, hold
-// the speed and are bridged (flagged) in the finished curve, which is then
-// low-passed without delay at "Curve bandwidth" Hz and divided by its median
-// (speed 1.0 is the run's median speed).
+// When the run is finished the speed is solved from all of it at once
+// (PreciseSpeedSolver): the tape's speed is common to every partial, each
+// partial is divided by its own reference taken over its whole life, and the
+// frame's speed is a robust joint value across partials; a partial that
+// swings at a singer's vibrato rate by more than the others is down-weighted,
+// so the vibrato stays in the programme.
+//
+// Frames without a speed (nothing steady, or a confidence below 0.25) are
+// bridged (flagged) in the finished curve, which is then low-passed without
+// delay at "Curve bandwidth" Hz and divided by its median (speed 1.0 is the
+// run's median speed).
 //
 // An area (setArea) limits the analysis to a range of the run; outside it
-// the curve is 1.0. The track holds 9 bytes per frame (N / 8 samples; about
-// 5.6 MB for 60 minutes at 44.1 kHz with the defaults).
+// the curve is 1.0. A run keeps 12 bytes per partial per frame (about 20
+// partials a frame of N / 8 samples on busy music: 1.2 MB a minute at
+// 44.1 kHz with the defaults) and the curve's 9 bytes per frame.
 class PrecisePartialTracker final : public PreciseDetector {
 public:
     explicit PrecisePartialTracker(double sampleRate);
@@ -86,8 +86,7 @@ private:
     std::vector<float> pending_;  // samples not yet past a frame start
     long long frameStart_ = 0;    // run position of pending_[0]
     std::vector<SpectralPartial> partials_;
-    std::vector<WeightedValue> votes_;
-    double speed_ = 1.0;
+    PreciseObservations observations_;
     bool running_ = false;
     bool finished_ = false;
     double reference_ = 1.0;

@@ -4,12 +4,20 @@
 # 0.5 Hz, flutter 0.1 % at 6 Hz, drift 0.2 %), `auto --algorithm
 # pilot-precise|music-precise` corrects it, and the curve found is compared
 # with the true one: the RMS error, its constant part (the reference) and the
-# rest. The vibrato case (a singer's 5.5 Hz, +-0.5 % on the top voice, which
-# belongs to the programme) also compares the corrected file with the
-# undamaged original: the vibrato must still be there.
+# rest. Music is run on four seeds, without and with a singer's vibrato
+# (5.5 Hz, +-0.5 % on the top voice), which belongs to the programme.
 #
-# Usage: bench/precise-accuracy/run.sh [BUILD_DIR]   (default: build)
+# With vibrato, what is left of the damage is also read from the corrected
+# file itself: a steady 12 kHz tone is recorded with the programme (so it is
+# damaged with it), above the band the partial tracker looks at (80 Hz ..
+# 5 kHz by default), so the detector never sees it. In the undamaged original
+# that tone is exactly steady; whatever `measure` reads of it in the corrected
+# file is what the correction left of the damage, and the vibrato, which is
+# only on the voice, is not counted.
+#
+# Usage: bench/precise-accuracy/run.sh [BUILD_DIR] [SEEDS]   (default: build, "1 3 5 7")
 set -eu
+seeds=${2:-1 3 5 7}
 . "$(dirname "$0")/../scripts/accuracy-common.sh"
 damage="--wow 0.3@0.5 --flutter 0.1@6 --drift 0.2"
 
@@ -36,24 +44,17 @@ run_case pilot-nominal pilot-precise --rate 44100 --programme music --test-tone 
 echo "after:  $("$host" measure pilot-nominal-out.wav | grep -E 'weighted|offset')"
 params=""
 run_case pilot-noisy pilot-precise --rate 44100 --programme noise:white@-30 --pilot 19000@-30
-run_case music music-precise --rate 44100 --programme music
-run_case chords music-precise --rate 44100 --programme music --seed 7
+for seed in $seeds; do
+    run_case music-$seed music-precise --rate 44100 --programme music --seed $seed
+done
 
 # The singer's vibrato: the curve must not follow it, and the corrected file
-# must keep it. The test tone is absent here; the original is the same
-# programme generated without damage.
-echo "== vibrato (music-precise)"
-"$gen" vib.wav --pvc vib-true.pvc --seconds 20 --programme music --vibrato 0.5@5.5 $damage > /dev/null
-"$gen" vib-clean.wav --pvc vib-clean.pvc --seconds 20 --programme music --vibrato 0.5@5.5 > /dev/null
-if "$host" auto vib.wav vib-out.wav --algorithm music-precise --pvc-out vib-found.pvc --quiet; then
-    compare vib-found.pvc vib-true.pvc
-    # What is left of the damage in the corrected file, measured as the
-    # original's curve found again: the detector run on the corrected file
-    # and on the undamaged original must agree.
-    "$host" detect vib-out.wav --algorithm music-precise --pvc vib-after.pvc --quiet
-    "$host" detect vib-clean.wav --algorithm music-precise --pvc vib-before.pvc --quiet
-    echo "corrected against original: $(compare vib-after.pvc vib-before.pvc)"
-fi
+# must keep it.
+for seed in $seeds; do
+    run_case vibrato-$seed music-precise --rate 44100 --programme music --seed $seed --vibrato 0.5@5.5 --pilot 12000@-30
+    echo "witness tone before: $("$host" measure vibrato-$seed.wav --tone 12000 | grep -E '^(unweighted|drift)' | tr '\n' ' ')"
+    echo "witness tone after:  $("$host" measure vibrato-$seed-out.wav --tone 12000 | grep -E '^(unweighted|drift)' | tr '\n' ' ')"
+done
 
 echo "== auto on 10 minutes of 44.1 kHz stereo (32-bit float WAV)"
 "$gen" long.wav --pvc long-true.pvc --rate 44100 --seconds 600 --pilot 19000@-30 $damage > /dev/null

@@ -1,7 +1,7 @@
 // The precise partial tracker on synthetic harmonic notes with known speed:
 // steady notes anywhere between bins, wow and flutter on a chord, notes that
-// follow one another, a singer's vibrato that must not be taken for wow,
-// noise, an area, and the parameter interface.
+// follow one another, a singer's vibrato that must not be taken for wow, a
+// step in speed, noise, an area, and the parameter interface.
 
 #include "detectors/PrecisePartialTracker.h"
 #include "tests/detectors/TrackerSignals.h"
@@ -122,12 +122,42 @@ TEST(PrecisePartialTracker, SlowWowIsFollowedAcrossNoteChanges)
 
 TEST(PrecisePartialTracker, VibratoOfOneVoiceIsNotTakenForWow)
 {
+    // Two steady notes and, as many partials again, two singing with 0.5 %
+    // vibrato at 5.5 Hz in one phase; steady, and under 0.3 % wow with 0.1 %
+    // flutter at 6 Hz (close to the vibrato's rate, but common to every
+    // partial).
     const long frames = 4 * 44100;
-    std::vector<Note> notes = chord(frames);
+    std::vector<Note> notes = {{220.0, 0, frames}, {277.18, 0, frames}};
     notes.push_back({440.0, 0, frames, 0.005, 5.5});
+    notes.push_back({659.26, 0, frames, 0.005, 5.5});
+    struct Case {
+        RatioCurve truth;
+        double tolerance;
+    };
+    const RatioCurve wow = sinusoidalWow(0.003, 0.5, kFs), flutter = sinusoidalWow(0.001, 6.0, kFs);
+    const Case cases[] = {{steady(), 5e-5}, {[&](long n) { return wow(n) * flutter(n); }, 1e-4}};
+    for (const Case& c : cases) {
+        PrecisePartialTracker tracker(kFs);
+        ASSERT_TRUE(runTracker(tracker, playNotes(notes, frames, c.truth))) << tracker.lastMessage();
+        EXPECT_LT(rmsError(tracker, c.truth, 22050, frames - 22050), c.tolerance);
+    }
+}
+
+TEST(PrecisePartialTracker, StepInSpeedOnAChord)
+{
+    // The tape jumps to 0.2 % faster halfway: the step is followed within the
+    // curve's bandwidth and its size is right on either side.
+    const long frames = 4 * 44100, at = 2 * 44100;
+    const RatioCurve truth = stepAt(at, 1.002);
     PrecisePartialTracker tracker(kFs);
-    ASSERT_TRUE(runTracker(tracker, playNotes(notes, frames, steady()))) << tracker.lastMessage();
-    EXPECT_LT(rmsError(tracker, steady(), 22050, frames - 22050), 5e-5);
+    ASSERT_TRUE(runTracker(tracker, playNotes(chord(frames), frames, truth))) << tracker.lastMessage();
+    double before = 0.0, after = 0.0;
+    for (long i = at - 30000; i < at - 5000; i += 1000) before += tracker.ratioAt(i) / 25.0;
+    for (long i = at + 5000; i < at + 30000; i += 1000) after += tracker.ratioAt(i) / 25.0;
+    EXPECT_NEAR(after / before, 1.002, 2e-5);
+    // Halfway up within 10 ms of the step.
+    EXPECT_GT(tracker.ratioAt(at + 441) / before, 1.001);
+    EXPECT_LT(tracker.ratioAt(at - 441) / before, 1.001);
 }
 
 TEST(PrecisePartialTracker, NoiseAtStatedSignalToNoiseRatios)
@@ -159,9 +189,10 @@ TEST(PrecisePartialTracker, AreaLimitsTheAnalysis)
     EXPECT_LT(rmsError(tracker, truth, 60000, 84000), 1e-4);
     EXPECT_GT(tracker.confidenceAt(66150.0), 0.5);
 
-    // The band: a loud note with vibrato above it alone would be followed;
-    // outside the band it does not count.
-    std::vector<Note> notes = {{220.0, 0, frames}, {2000.0, 0, frames, 0.005, 5.5}};
+    // The band: two notes above it that bend together slowly (1 Hz, too slow
+    // for vibrato) outnumber the low note's partials and would be followed;
+    // outside the band they do not count.
+    std::vector<Note> notes = {{220.0, 0, frames}, {2000.0, 0, frames, 0.003, 1.0}, {2500.0, 0, frames, 0.003, 1.0}};
     const auto x = playNotes(notes, frames, steady());
     PrecisePartialTracker banded(kFs);
     banded.setArea(0.0, static_cast<double>(frames), 150.0, 1200.0);

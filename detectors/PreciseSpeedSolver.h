@@ -1,0 +1,82 @@
+#pragma once
+// The speed of a run from everything its partials showed, solved jointly.
+//
+// A partial j sounding in frame t at speed s_t has the log frequency
+//
+//     y_jt = x_t + a_j + e_jt,   x_t = log s_t,  a_j = log of its frequency at speed 1.0,
+//
+// the tape's speed being common to every partial at once and a_j each note's
+// own reference over its whole life. The solve:
+//
+// 1. The vibrato check (PreciseVibratoCheck) on every partial's own log
+//    frequency: the tape's swing at 4..8 Hz is common to all partials, so the
+//    steadiest 30 % of them (by frames) show it; a partial that swings by more
+//    than three times that (and more than 0.025 %), a singer's vibrato, is
+//    down-weighted as a whole.
+// 2. A first estimate in time order: each frame's x_t is the robust joint
+//    value (JointSpeed) of y_jt - a_j over the partials that already have a
+//    reference, then every partial of the frame adds y_jt - x_t to its own.
+//    When the steady partials with a reference disagree, nothing is learnt
+//    in the frame; when there are none, it keeps the last speed and the new
+//    notes start from it.
+// 3. Three rounds of reweighting and refinement. A partial whose deviation
+//    from the joint speed r_jt = y_jt - a_j - x_t (a swing at vibrato rates,
+//    or its RMS times sqrt 2) is more than three times the typical one (and
+//    more than 0.005 %) is down-weighted as a whole, and within each frame a
+//    Tukey bisquare on r_jt / (4.685 scale) sets aside what the frame's other
+//    partials disagree with. Then sweeps alternately forward and backward in
+//    time solve the weighted least squares for x and a (each x_t the weighted
+//    mean of y_jt - a_j, each a_j the weighted mean of y_jt - x_t), so every
+//    note's reference comes from all of its frames and from the speed of all
+//    the notes sounding with it.
+//
+// The last two frames of every partial (its stop, which pulls the measured
+// frequency) are left out. A frame's confidence is the share of its partials'
+// weight that counts after reweighting, times min(1, partials counted / 3); a
+// frame below 0.25 has no speed (NaN).
+#include "detectors/PreciseObservations.h"
+
+#include <vector>
+
+namespace wowfix {
+
+class PreciseSpeedSolver {
+public:
+    // `frameRate`: frames per second, for the vibrato rate.
+    void solve(const PreciseObservations& observations, double frameRate);
+
+    // Per frame: log speed (NaN where unknown) and confidence 0..1.
+    const std::vector<double>& logSpeed() const { return x_; }
+    const std::vector<float>& confidence() const { return confidence_; }
+    // Weight of a whole track after the vibrato check and the check of
+    // its deviation from the joint speed, 0..1 (0 for a track not observed).
+    double trackWeight(std::size_t track) const { return track < trackWeight_.size() ? trackWeight_[track] : 0.0; }
+    // The swing at vibrato rates that partials typically share (the tape's).
+    double tapeSwing() const { return tapeSwing_; }
+
+private:
+    template <typename Value>
+    std::vector<std::vector<double>> series(Value value) const;
+    bool usable(const PreciseObservation& o, std::size_t frame) const;
+    void checkVibrato();
+    void checkDeviations();
+    void seed();
+    void reweight();
+    void startSums();
+    double sweep(bool forward);
+    void rate();
+
+    const PreciseObservations* obs_ = nullptr;
+    double frameRate_ = 0.0;
+    double tapeSwing_ = 0.0;
+    std::vector<double> x_;
+    std::vector<float> confidence_;
+    std::vector<double> a_;        // per track
+    std::vector<double> sum_;      // per track: sum of u (y - x)
+    std::vector<double> total_;    // per track: sum of u
+    std::vector<double> ownWeight_;
+    std::vector<double> trackWeight_;
+    std::vector<float> u_;         // per observation
+};
+
+}  // namespace wowfix
