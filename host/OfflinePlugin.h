@@ -13,6 +13,7 @@
 #include "tasks/ProcessingLibrary.h"
 #include "tasks/TaskContext.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,8 +64,13 @@ public:
     float taskMode() const { return current_.taskMode; }
     void setTaskMode(float mode) { setParameter(0, mode); }
     // Adds the mode's flags to the first file and asks the host to start the
-    // task on the files (no new file).
+    // task on the files (no new file). The parameter is back at its resting
+    // mode before the host is asked; the host's offlinePrepare still gets
+    // `mode`.
     bool startTask(VstAudioFile* files, VstInt32 count, int mode);
+    // True from offlinePrepare to the end of offlineRun: what the task uses
+    // must then be neither released nor replaced.
+    bool busy() const { return busy_.load(std::memory_order_acquire); }
     // Asks the host to send its file notification again.
     bool requeryFiles();
 
@@ -106,6 +112,7 @@ public:
 
 private:
     TaskContext taskContext();
+    bool runTask(int mode, VstOfflineTask* tasks, VstInt32 count);
     VstIntPtr runCommand(VstIntPtr command, void* ptr, float opt);
     bool loadCurveNow(const char* path, double length);
     VstIntPtr detectorParameter(void* ptr);
@@ -131,6 +138,9 @@ private:
     // The mode offlinePrepare named; offlineRun runs it even when the
     // parameter changed in between. -1 when no task is prepared.
     int preparedMode_ = -1;
+    // The mode the plug-in itself asked the host to start; -1 when none.
+    std::atomic<int> startingMode_{-1};
+    std::atomic<bool> busy_{false};
 };
 
 }  // namespace wowfix

@@ -172,6 +172,7 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
             if (mode == kNoTask) return 0;
             // The host's answer to the re-query is its own matter; the task
             // starts from whichever notification comes next.
+            headless_->workWithoutClick();
             return headless_->requestTask(mode) ? 1 : 0;
         }
         case vendor::kSetView: {
