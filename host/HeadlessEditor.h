@@ -68,6 +68,10 @@ public:
     bool requestTask(int mode);
     // The next notification runs a spectrogram pass; the host is asked for one.
     void requestPass();
+    // The curve file `path` is loaded by the next pass; it becomes one undo
+    // step once its snapshot is written, and a file that cannot be read
+    // leaves the curve as it was (with a message). False while a task runs.
+    bool requestImport(const std::string& path);
     bool recomputePending() const { return recomputePending_; }
     // The request waiting for a notification: 8 for a pass, else the task's
     // mode, 1 for a whole-file pass; 0 for none.

@@ -39,6 +39,17 @@ void HeadlessEditor::requestPass() {
     requery();
 }
 
+bool HeadlessEditor::requestImport(const std::string& path) {
+    if (plugin_.busy()) {
+        plugin_.taskState().message = "A task is running; wait until it has finished.";
+        return false;
+    }
+    plugin_.setPvcPath(path);
+    plugin_.taskState().viewSnapshotPending = true;
+    requestPass();
+    return true;
+}
+
 bool HeadlessEditor::requestTask(int mode) {
     if (plugin_.busy()) {
         plugin_.taskState().message = "A task is running; wait until it has finished.";
@@ -246,6 +257,10 @@ bool HeadlessEditor::start(VstAudioFile* files, int count, int mode) {
 }
 
 void HeadlessEditor::closeAllFiles() {
+    // What was asked for belongs to the file that has gone.
+    if (pendingTask() != kNoTask) plugin_.setTaskMode(static_cast<float>(kCorrection));
+    recomputePending_ = wholePassPending_ = false;
+    requestedTask_ = kNoTask;
     OpenFileRegistry& registry = plugin_.fileRegistry();
     if (registry.previousFileCount() < 1 && !registry.hasOpenFile()) return;
     plugin_.closeFile();
