@@ -111,6 +111,7 @@ void HeadlessEditor::startWorking() {
 }
 
 void HeadlessEditor::idle(Clock::time_point now) {
+    plugin_.giveUpUnpreparedTask(now, kAnswerTimeout * 2);
     if (plugin_.busy() || handling_) return;
     if (requeryAfterTask_.exchange(false)) {
         requery();

@@ -190,8 +190,10 @@ bool OfflinePlugin::startTask(VstAudioFile* files, VstInt32 count, int mode) {
     // from inside the task finds no request left.
     startingMode_ = mode;
     setTaskMode(static_cast<float>(restingModeAfter(mode)));
+    markStarted();
     if (offlineStart(files, count, 0)) return true;
     startingMode_ = -1;
+    unmarkStarted();
     return false;
 }
 
@@ -225,8 +227,10 @@ bool OfflinePlugin::offlineNotify(VstAudioFile* files, VstInt32 count, bool star
         files[0].flags |= kVstOfflineWantRead;
         files[0].plugOwned = &pvc_;
         startingMode_ = kCorrection;
+        markStarted();
         if (offlineStart(files, count, 1)) return true;
         startingMode_ = -1;
+        unmarkStarted();
         return false;
     }
     notifications_->handleNotification(files, count);
@@ -236,10 +240,12 @@ bool OfflinePlugin::offlineNotify(VstAudioFile* files, VstInt32 count, bool star
 bool OfflinePlugin::offlinePrepare(VstOfflineTask* tasks, VstInt32 count) {
     preparedMode_ = -1;
     const int started = startingMode_.exchange(-1);
-    if (tasks == nullptr || count < 1) return false;
     const int mode = started >= 0 ? started : taskModeOf(current_.taskMode);
     // The new file's record is needed to prepare the corrected copy.
-    if (mode == kCorrection && count < 2) return false;
+    if (tasks == nullptr || count < 1 || (mode == kCorrection && count < 2)) {
+        unmarkStarted();
+        return false;
+    }
     if (const char* name = processNameOf(mode)) copyText(tasks[0].processName, name, sizeof tasks[0].processName);
     if (mode == kCorrection) {
         VstOfflineTask& source = tasks[0];
@@ -254,7 +260,7 @@ bool OfflinePlugin::offlinePrepare(VstOfflineTask* tasks, VstInt32 count) {
         tasks[0].flags |= kVstOfflineNoThread;
     }
     preparedMode_ = mode;
-    busy_.store(true, std::memory_order_release);
+    taskPhase_.store(kRunningPhase, std::memory_order_release);
     return true;
 }
 
@@ -263,13 +269,31 @@ bool OfflinePlugin::offlineRun(VstOfflineTask* tasks, VstInt32 count) {
     // task, so the mode that counts is the one the task was prepared with.
     const int mode = preparedMode_ >= 0 ? preparedMode_ : taskModeOf(current_.taskMode);
     preparedMode_ = -1;
-    busy_.store(true, std::memory_order_release);
+    taskPhase_.store(kRunningPhase, std::memory_order_release);
     const bool done = tasks != nullptr && count > 0 && runTask(mode, tasks, count);
     // Work put off while the task ran is done before the editor may touch
     // what the task used again.
     headless_->taskFinished();
-    busy_.store(false, std::memory_order_release);
+    taskPhase_.store(kNoTaskPhase, std::memory_order_release);
     return done;
+}
+
+void OfflinePlugin::markStarted() {
+    startedAt_ = std::chrono::steady_clock::now().time_since_epoch().count();
+    taskPhase_.store(kStartedPhase, std::memory_order_release);
+}
+
+void OfflinePlugin::unmarkStarted() {
+    int phase = kStartedPhase;
+    taskPhase_.compare_exchange_strong(phase, kNoTaskPhase, std::memory_order_acq_rel);
+}
+
+void OfflinePlugin::giveUpUnpreparedTask(std::chrono::steady_clock::time_point now, std::chrono::milliseconds after) {
+    if (taskPhase_.load(std::memory_order_acquire) != kStartedPhase) return;
+    const std::chrono::steady_clock::time_point started{std::chrono::steady_clock::duration{startedAt_.load()}};
+    if (now - started < after) return;
+    unmarkStarted();
+    startingMode_ = -1;
 }
 
 bool OfflinePlugin::runTask(int mode, VstOfflineTask* tasks, VstInt32 count) {
