@@ -136,7 +136,7 @@ private:
     void requery();
     void beginWorking();
     void showUndoState();
-    void resetSnapshotState();
+    void resetSnapshotState(bool showUndo);
     bool windowShowing() const { return display_ != nullptr && display_->showing(); }
     EditContext editContext();
 

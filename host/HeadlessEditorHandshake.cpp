@@ -138,11 +138,13 @@ void HeadlessEditor::idle(Clock::time_point now) {
 }
 
 void HeadlessEditor::taskFinished() {
-    if (snapshotsDeletePending_.exchange(false)) resetSnapshotState();
+    // On the task's thread the buttons are left to the window, which shows
+    // the undo state again once the task has ended.
+    if (snapshotsDeletePending_.exchange(false)) resetSnapshotState(false);
     if (missedNotification_.exchange(false)) requeryAfterTask_ = true;
     // Inside the handler, it asks again itself; with a window, its idle does.
     if (handling_ || windowOpen_) return;
-    if (requeryAfterTask_.exchange(false)) requery();
+    if (requeryAfterTask_.exchange(false)) plugin_.requeryFiles();
 }
 
 // --- snapshots ------------------------------------------------------------------
@@ -152,17 +154,17 @@ void HeadlessEditor::deleteSnapshots() {
         snapshotsDeletePending_ = true;
         return;
     }
-    resetSnapshotState();
+    resetSnapshotState(true);
 }
 
-void HeadlessEditor::resetSnapshotState() {
+void HeadlessEditor::resetSnapshotState(bool showUndo) {
     PvcCurve& curve = plugin_.curve();
     curve.resetSnapshots();
     curve.deleteAllSnapshots();
     // Nothing may point at a deleted snapshot any more.
     for (UndoHistory& h : histories_) h.reset();
     plugin_.fileRegistry().forgetSnapshotCounts();
-    showUndoState();
+    if (showUndo) showUndoState();
 }
 
 void HeadlessEditor::showUndoState() {

@@ -8,6 +8,7 @@
 #include "editor/win32/SoftInput.h"
 #include "host/HeadlessEditor.h"
 #include "host/TaskMode.h"
+#include "host/VendorCommands.h"
 #include "tests/pvc/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -153,6 +154,8 @@ TEST_F(TaskHandshake, WhileATaskRunsNothingIsReleasedAndTheRestWaits) {
         if (reads++ > 0) return;
         EXPECT_TRUE(host.plugin().busy());
         EXPECT_FALSE(editor().requestTask(kCentreOfGravity));
+        char path[] = "elsewhere.pvc";
+        EXPECT_EQ(host.command(vendor::kSetPvcPath, path), 0);  // a script waits too
         soft::clickControl(window().mainWindow(), 72, 4);  // refused
         soft::clickControl(window().mainWindow(), 17);     // zoom in: put off
         EXPECT_EQ(editor().pendingTask(), kNoTask);
