@@ -133,6 +133,9 @@ private:
     void followOpenFile(const VstAudioFile& file);
     // Starts `mode` on the files; true when the host took it.
     bool start(VstAudioFile* files, int count, int mode);
+    // True, noting that the host must be asked again, while a started task
+    // is still running.
+    bool stillRunning();
     void requery();
     void beginWorking();
     void showUndoState();

@@ -217,26 +217,20 @@ void HeadlessEditor::handle(VstAudioFile* files, int count) {
     if (!firstPassDone_ || wholePassPending_) {
         firstPassDone_ = true;
         wholePassPending_ = false;
-        start(files, count, kWholeFileAcquisition);
         editCursor_ = file.editCursorPosition;
+        start(files, count, kWholeFileAcquisition);
+        if (stillRunning()) return;
     }
-    if (recomputePending_ && !plugin.busy()) {
+    if (recomputePending_) {
         recomputePending_ = false;
         if (start(files, count, kViewAcquisition)) requeryAtEnd_ = true;
+        if (stillRunning()) return;
     }
     if (file.editCursorPosition != editCursor_) {
         editCursor_ = file.editCursorPosition;
         if (windowShowing()) display_->editCursorMoved(editCursor_);
     }
     if (startedFromNotification(requested)) {
-        if (plugin.busy()) {
-            // The host runs the pass on a thread of its own: the task waits
-            // for the notification after it.
-            missedNotification_ = true;
-            awaitingAnswer_ = true;
-            askedAt_ = Clock::now();
-            return;
-        }
         requestedTask_ = kNoTask;
         if (start(files, count, requested)) requeryAtEnd_ = true;
         return;
@@ -244,6 +238,19 @@ void HeadlessEditor::handle(VstAudioFile* files, int count) {
     selectionStart_ = file.selectionStart;
     selectionEnd_ = file.selectionStart + file.selectionSize;
     if (windowShowing()) display_->selectionChanged(selectionStart_, selectionEnd_);
+}
+
+bool HeadlessEditor::stillRunning() {
+    if (!plugin_.busy()) return false;
+    // The host runs the task on a thread of its own: the view, the curve and
+    // the store are the task's until it ends, and the rest of this
+    // notification waits for the one after it.
+    missedNotification_ = true;
+    requeryAtEnd_ = false;
+    // Should the task end before the note is read, idle asks again.
+    awaitingAnswer_ = true;
+    askedAt_ = Clock::now();
+    return true;
 }
 
 bool HeadlessEditor::start(VstAudioFile* files, int count, int mode) {

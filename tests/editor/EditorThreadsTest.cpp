@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -48,30 +48,35 @@ TEST(EditorThreads, APassOnTheHostsThreadEndsInThePictureOfOneRunAtOnce) {
 
     PluginHost host;
     host.runOnWorker = true;
+    // The task holds at its first read until the window's thread has tried
+    // its commands.
+    std::atomic<bool> reading{false}, released{false};
+    host.duringRead = [&] {
+        reading = true;
+        while (!released) std::this_thread::yield();
+    };
     startFirstPass(host);
     EditorWindow* editor = host.plugin().editorWindow();
-    int busyRounds = 0;
-    for (int i = 0; i < 5000 && (i < 50 || host.plugin().busy()); ++i) {
-        if (host.plugin().busy()) ++busyRounds;
+    auto paint = [&] {
         host.dispatch(effEditIdle);
         InvalidateRect(editor->panelWindow(), nullptr, FALSE);
         UpdateWindow(editor->panelWindow());
-        if (i == 10) {
-            wowfix::soft::clickControl(editor->mainWindow(), 72, 4);  // refused while busy
-            wowfix::soft::clickControl(editor->mainWindow(), 17);     // put off while busy
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
+    };
+    while (!reading) std::this_thread::yield();
+    ASSERT_TRUE(host.plugin().busy());
+    wowfix::soft::clickControl(editor->mainWindow(), 72, 4);  // refused while busy
+    wowfix::soft::clickControl(editor->mainWindow(), 17);     // put off while busy
+    paint();
+    released = true;
+    while (host.plugin().busy()) paint();
     host.waitForTask();
     ASSERT_EQ(host.starts.size(), 1u);
     EXPECT_EQ(host.starts[0].ran, 1);
+    EXPECT_EQ(editor->algorithm(), 8);
     const wowfix::soft::Picture picture = panelOf(host);
     EXPECT_EQ(picture.pixels, expected.pixels);
-    if (busyRounds > 10) {
-        // The task was still running at the clicks.
-        EXPECT_EQ(editor->algorithm(), 8);
-        EXPECT_EQ(host.plugin().headlessEditor().pendingTask(), wowfix::kViewAcquisition);
-    }
+    // The zoom waited for the task's end and then asked for its pass.
+    EXPECT_EQ(host.plugin().headlessEditor().pendingTask(), wowfix::kViewAcquisition);
     host.dispatch(effEditClose);
     direct.dispatch(effEditClose);
 }
