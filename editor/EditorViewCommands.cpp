@@ -75,6 +75,10 @@ void EditorWindow::timeRequested() {
 }
 
 void EditorWindow::frequencyViewChanged() {
+    if (!onWindowThread()) {
+        taskDrawing_.frequencyViewChanged();
+        return;
+    }
     if (!isOpen()) return;
     frequencyView_.fromBounds(owner_->spectrogram());
     updateFrequencyBar();
@@ -83,6 +87,10 @@ void EditorWindow::frequencyViewChanged() {
 }
 
 void EditorWindow::timeViewChanged() {
+    if (!onWindowThread()) {
+        taskDrawing_.timeViewChanged();
+        return;
+    }
     if (!isOpen()) return;
     const EditorView& view = owner_->headlessEditor().view();
     updateTimeBar();

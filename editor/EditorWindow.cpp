@@ -75,15 +75,28 @@ void EditorWindow::setTaskMode(int mode) {
 
 void EditorWindow::idle() {
     updatePending_ = false;
+    if (isOpen()) {
+        applyTaskDrawing();
+        followBusy();
+        owner_->headlessEditor().idle();
+        if (!owner_->busy() && !deferred_.empty()) {
+            const std::vector<Deferred> waiting = std::move(deferred_);
+            deferred_.clear();
+            for (const Deferred& d : waiting) {
+                if (!isOpen()) break;
+                if (d.scroll)
+                    scroll(control(d.id), d.code);
+                else
+                    command(d.id, d.code);
+            }
+        }
+    }
     if (presenter_ != nullptr) presenter_->pump();
 }
 
 unsigned long EditorWindow::x11Window() const { return presenter_ != nullptr ? presenter_->windowId() : 0; }
 
-UndoHistory& EditorWindow::undoHistory(int slot) {
-    if (slot < 0 || slot >= FileSlotMap::slotCount) slot = 0;
-    return histories_[static_cast<size_t>(slot)];
-}
+UndoHistory& EditorWindow::undoHistory(int slot) { return owner_->headlessEditor().historyOfSlot(slot); }
 
 HWND EditorWindow::control(int id) const {
     if (!isOpen() || id < 0 || id >= control::kCount) return nullptr;
@@ -100,6 +113,7 @@ bool EditorWindow::open(void* parentWindow) {
     if (isOpen()) return true;
     AEffEditor::open(parentWindow);
     counted_ = true;
+    uiThread_ = std::this_thread::get_id();
     moduleHandle_ = ownModule();
     if (++openCount == 1) {
         INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
@@ -138,6 +152,8 @@ bool EditorWindow::open(void* parentWindow) {
     notifyState_ = 0;
     tool_ = 8;
     layers_.showPicture(startPicture_, nullptr);
+    taskDrawing_.open();
+    owner_->headlessEditor().windowOpened();
 #ifdef WOWFIX_WITH_X11
     if (onX11) {
         presenter_ = std::make_unique<X11Presenter>();
@@ -215,8 +231,13 @@ void EditorWindow::createControls() {
 
 void EditorWindow::close() {
     presenter_.reset();
+    // A task still running keeps its drawing to itself from now on.
+    taskDrawing_.close();
     if (mainWindow_ != nullptr) {
-        owner_->curve().deleteAllSnapshots();
+        // The snapshots go (after a running task), and with them the undo
+        // steps that named them.
+        owner_->headlessEditor().deleteSnapshots();
+        owner_->headlessEditor().windowClosed();
         layers_.destroy();
         // The controls go with the main window; their procedures are never
         // called again.
@@ -235,6 +256,10 @@ void EditorWindow::close() {
         if (--openCount == 0) UnregisterClassA(kClassName, moduleHandle_);
     }
     cursorColumn_ = -1;
+    deferred_.clear();
+    chartPending_ = boundsPending_ = frequencyViewPending_ = timeViewPending_ = false;
+    busyShown_ = false;
+    enabledBeforeBusy_.clear();
     AEffEditor::close();
 }
 
@@ -248,7 +273,14 @@ LRESULT CALLBACK EditorWindow::mainProcedure(HWND window, UINT message, WPARAM w
         return 0;
     }
     if (editor != nullptr && editor->mainWindow_ == window && (message == WM_HSCROLL || message == WM_VSCROLL)) {
-        editor->scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+        HWND bar = reinterpret_cast<HWND>(lParam);
+        if (editor->owner_->busy()) {
+            // The view belongs to the running task; the scroll waits for its end.
+            const LONG_PTR id = GetWindowLongPtrA(bar, GWLP_ID);
+            editor->deferred_.push_back({true, static_cast<int>(id), static_cast<int>(LOWORD(wParam))});
+            return 0;
+        }
+        editor->scroll(bar, LOWORD(wParam));
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -266,7 +298,8 @@ LRESULT CALLBACK EditorWindow::panelProcedure(HWND window, UINT message, WPARAM 
         EndPaint(window, &paint);
         return 0;
     }
-    if (editor->tool_ == 0) {
+    if (message == WM_LBUTTONUP && editor->tool_ == 8) editor->panelClicked();
+    if (editor->tool_ == 0 && !editor->owner_->busy()) {
         const int x = static_cast<short>(LOWORD(lParam));
         const int y = static_cast<short>(HIWORD(lParam));
         if (message == WM_LBUTTONDOWN) editor->zoomPress(x, y);
@@ -288,6 +321,10 @@ LRESULT CALLBACK EditorWindow::barProcedure(HWND window, UINT message, WPARAM wP
 }
 
 void EditorWindow::command(int id, int code) {
+    if (owner_->busy()) {
+        if (!refusedWhileBusy(id)) deferred_.push_back({false, id, code});
+        return;
+    }
     if (code == BN_CLICKED && (viewCommand(id) || toolCommand(id))) return;
     if (id == control::kAlgorithmSelector && code == CBN_SELCHANGE) {
         const LRESULT entry = SendMessageA(control(id), CB_GETCURSEL, 0, 0);
@@ -326,6 +363,19 @@ void EditorWindow::repaintPanel() {
 }
 
 void EditorWindow::drawColumn(int column) {
+    if (!onWindowThread()) {
+        if (!taskDrawing_.isOpen()) return;
+        // The task's thread works out the colours of the column it has just
+        // finished; the window's thread sets them into the layer.
+        const SpectrogramStore& store = owner_->spectrogram();
+        TaskDrawingQueue::Column finished;
+        finished.column = column;
+        for (int y = 1; y <= panelHeight_ - 2; ++y)
+            finished.colours.push_back(palette_.colourOfLevel(linearScale_ ? store.levelLinear(column, y)
+                                                                           : store.levelLog(column, y)));
+        taskDrawing_.addColumn(std::move(finished));
+        return;
+    }
     if (!isOpen()) return;
     HDC dc = GetDC(panelWindow_);
     layers_.drawColumn(owner_->spectrogram(), column, linearScale_, palette_, dc);
@@ -333,18 +383,30 @@ void EditorWindow::drawColumn(int column) {
 }
 
 void EditorWindow::drawCurve() {
+    if (!onWindowThread()) {
+        taskDrawing_.curveChanged();
+        return;
+    }
     if (!isOpen()) return;
     layers_.drawChart(&owner_->curve(), showPoints_);
     repaintPanel();
 }
 
 void EditorWindow::drawCurveWithBounds(int lowerRow, int upperRow) {
+    if (!onWindowThread()) {
+        taskDrawing_.curveChangedWithBounds(lowerRow, upperRow);
+        return;
+    }
     if (!isOpen()) return;
     layers_.drawChartWithBounds(owner_->curve(), lowerRow, upperRow, showPoints_);
     repaintPanel();
 }
 
 void EditorWindow::showProgress(double percent) {
+    if (!onWindowThread()) {
+        taskDrawing_.setProgress(percent);
+        return;
+    }
     if (!isOpen()) return;
     HWND bar = control(control::kProgress);
     if (!(percent >= 0.0)) {

@@ -3,17 +3,23 @@
 #include "editor/ControlTable.h"
 #include "editor/Palette.h"
 #include "editor/PanelLayers.h"
+#include "editor/TaskDrawingQueue.h"
 #include "editor/view/FrequencyView.h"
 #include "editor/view/ZoomRectangle.h"
 #include "editor/win32/Win32.h"
+#include "host/HandshakeDisplay.h"
 #include "host/PanelDrawing.h"
 #include "pvc/FileSlotMap.h"
 #include "pvc/UndoHistory.h"
 #include "sdk/AEffEditor.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 namespace wowfix {
 
@@ -26,8 +32,12 @@ class X11Presenter;
 // hundred child controls at fixed places, and the panel's drawing layers.
 // Each window keeps its own table of control handles, so two plug-in
 // instances with open windows never touch each other's controls. Every entry
-// that draws does nothing while the window is closed.
-class EditorWindow : public AEffEditor, public PanelDrawing {
+// that draws does nothing while the window is closed. A task that the host
+// runs on another thread only hands its drawing over (TaskDrawingQueue); the
+// window's thread puts it on the panel at its next idle. While a task runs,
+// the commands that would release or replace what it uses are refused and
+// the others wait until it has ended.
+class EditorWindow : public AEffEditor, public PanelDrawing, public HandshakeDisplay {
 public:
     static constexpr int kWidth = 780;
     static constexpr int kHeight = 470;
@@ -40,7 +50,9 @@ public:
     bool open(void* parentWindow) override;
     void close() override;
     bool isOpen() const override { return mainWindow_ != nullptr; }
-    // Clears the pending update and draws nothing; a window shown through
+    // Clears the pending update; puts what a task on another thread has
+    // drawn on the panel, runs the commands that waited for a task and lets
+    // the handshake follow up unanswered requests; a window shown through
     // X11 handles its pending events and is put on the screen.
     void idle() override;
     // The X11 window showing the editor, 0 when there is none.
@@ -56,6 +68,16 @@ public:
     void showProgress(double percent) override;
     void frequencyViewChanged() override;
     void timeViewChanged() override;
+
+    // --- HandshakeDisplay ------------------------------------------------------
+    bool showing() const override { return isOpen(); }
+    void showStartPicture(bool firstTime) override;
+    void showWorkingControls() override { setWorkingControlsShown(true); }
+    void leaveStartPicture() override;
+    void newFileOpened() override;
+    void undoStateChanged(bool canUndo, bool canRedo) override;
+    void editCursorMoved(double cursor) override { drawEditCursor(cursor); }
+    void selectionChanged(double start, double end) override { drawSelection(start, end); }
 
     // --- drawing ----------------------------------------------------------------
     // The spectrogram and the chart composed on the panel.
@@ -102,7 +124,21 @@ public:
     static int openWindows();
 
 private:
+    // A command or scroll that came while a task ran, done once it has ended.
+    struct Deferred {
+        bool scroll = false;
+        int id = 0;
+        int code = 0;
+    };
+
     void createControls();
+    // The task handshake's side of the window.
+    bool onWindowThread() const { return uiThread_.load() == std::this_thread::get_id(); }
+    void setWorkingControlsShown(bool shown);
+    void panelClicked();
+    void applyTaskDrawing();
+    void followBusy();
+    bool refusedWhileBusy(int id) const;
     HWND createControl(const ControlSpec& entry);
     void command(int id, int code);
     bool viewCommand(int id);
@@ -146,7 +182,6 @@ private:
     HBITMAP startPicture_ = nullptr;
     Palette palette_;
     PanelLayers layers_;
-    std::array<UndoHistory, FileSlotMap::slotCount> histories_{};
     std::array<HWND, control::kCount> controls_{};
     std::array<WNDPROC, control::kCount> previousProcedures_{};
     bool updatePending_ = false;
@@ -169,6 +204,20 @@ private:
     std::unique_ptr<X11Presenter> presenter_;
     // This editor is counted among the open windows.
     bool counted_ = false;
+    // The thread that opened the window and alone draws on it.
+    std::atomic<std::thread::id> uiThread_{};
+    TaskDrawingQueue taskDrawing_;
+    // Handed over by a task and put on the panel once it has ended.
+    bool chartPending_ = false;
+    bool boundsPending_ = false;
+    int lowerRowPending_ = 0;
+    int upperRowPending_ = 0;
+    bool frequencyViewPending_ = false;
+    bool timeViewPending_ = false;
+    std::vector<Deferred> deferred_;
+    // The busy state the controls show, and their enabled state before.
+    bool busyShown_ = false;
+    std::vector<std::pair<int, bool>> enabledBeforeBusy_;
 };
 
 }  // namespace wowfix

@@ -39,6 +39,7 @@ OfflinePlugin::OfflinePlugin(audioMasterCallback audioMaster)
     if (window != nullptr) {
         setEditor(window);
         headless_->setPanelDrawing(window);
+        headless_->setDisplay(window);
     }
 }
 
@@ -48,6 +49,7 @@ OfflinePlugin::~OfflinePlugin() {
     // The editor goes first, while the curve, the store and the algorithms
     // it works on still exist; the base then finds no editor to delete.
     headless_->setPanelDrawing(nullptr);
+    headless_->setDisplay(nullptr);
     setEditor(nullptr);
     destroyToneTracker();
     destroySpectralDetector();
@@ -181,10 +183,18 @@ bool OfflinePlugin::createLibraryInstance() {
 bool OfflinePlugin::releaseLibraryInstance() { return library_.releaseLibraryInstance(); }
 
 bool OfflinePlugin::startTask(VstAudioFile* files, VstInt32 count, int mode) {
+    if (files == nullptr || count < 1 || busy()) return false;
     setTaskMode(static_cast<float>(mode));
-    if (files == nullptr || count < 1) return false;
     files[0].flags |= fileFlagsOf(mode);
-    return offlineStart(files, count, 0);
+    // Back at rest before the host starts anything, so that a notification
+    // from inside the task finds no request left.
+    startingMode_ = mode;
+    setTaskMode(static_cast<float>(restingModeAfter(mode)));
+    markStarted();
+    if (offlineStart(files, count, 0)) return true;
+    startingMode_ = -1;
+    unmarkStarted();
+    return false;
 }
 
 bool OfflinePlugin::requeryFiles() { return AudioEffectX::offlineRead(nullptr, kVstOfflineQueryFiles, true); }
@@ -209,10 +219,19 @@ bool OfflinePlugin::offlineNotify(VstAudioFile* files, VstInt32 count, bool star
             state_.message = "No file has been opened in wowfix yet.";
             return false;
         }
+        if (busy()) {
+            state_.message = "A task is running; wait until it has finished.";
+            return false;
+        }
         setTaskMode(static_cast<float>(kCorrection));
         files[0].flags |= kVstOfflineWantRead;
         files[0].plugOwned = &pvc_;
-        return offlineStart(files, count, 1);
+        startingMode_ = kCorrection;
+        markStarted();
+        if (offlineStart(files, count, 1)) return true;
+        startingMode_ = -1;
+        unmarkStarted();
+        return false;
     }
     notifications_->handleNotification(files, count);
     return files != nullptr && count > 0 && (files[0].numChannels == 1 || files[0].numChannels == 2);
@@ -220,10 +239,13 @@ bool OfflinePlugin::offlineNotify(VstAudioFile* files, VstInt32 count, bool star
 
 bool OfflinePlugin::offlinePrepare(VstOfflineTask* tasks, VstInt32 count) {
     preparedMode_ = -1;
-    if (tasks == nullptr || count < 1) return false;
-    const int mode = taskModeOf(current_.taskMode);
+    const int started = startingMode_.exchange(-1);
+    const int mode = started >= 0 ? started : taskModeOf(current_.taskMode);
     // The new file's record is needed to prepare the corrected copy.
-    if (mode == kCorrection && count < 2) return false;
+    if (tasks == nullptr || count < 1 || (mode == kCorrection && count < 2)) {
+        unmarkStarted();
+        return false;
+    }
     if (const char* name = processNameOf(mode)) copyText(tasks[0].processName, name, sizeof tasks[0].processName);
     if (mode == kCorrection) {
         VstOfflineTask& source = tasks[0];
@@ -238,6 +260,7 @@ bool OfflinePlugin::offlinePrepare(VstOfflineTask* tasks, VstInt32 count) {
         tasks[0].flags |= kVstOfflineNoThread;
     }
     preparedMode_ = mode;
+    taskPhase_.store(kRunningPhase, std::memory_order_release);
     return true;
 }
 
@@ -246,7 +269,34 @@ bool OfflinePlugin::offlineRun(VstOfflineTask* tasks, VstInt32 count) {
     // task, so the mode that counts is the one the task was prepared with.
     const int mode = preparedMode_ >= 0 ? preparedMode_ : taskModeOf(current_.taskMode);
     preparedMode_ = -1;
-    if (tasks == nullptr || count < 1) return false;
+    taskPhase_.store(kRunningPhase, std::memory_order_release);
+    const bool done = tasks != nullptr && count > 0 && runTask(mode, tasks, count);
+    // Work put off while the task ran is done before the editor may touch
+    // what the task used again.
+    headless_->taskFinished();
+    taskPhase_.store(kNoTaskPhase, std::memory_order_release);
+    return done;
+}
+
+void OfflinePlugin::markStarted() {
+    startedAt_ = std::chrono::steady_clock::now().time_since_epoch().count();
+    taskPhase_.store(kStartedPhase, std::memory_order_release);
+}
+
+void OfflinePlugin::unmarkStarted() {
+    int phase = kStartedPhase;
+    taskPhase_.compare_exchange_strong(phase, kNoTaskPhase, std::memory_order_acq_rel);
+}
+
+void OfflinePlugin::giveUpUnpreparedTask(std::chrono::steady_clock::time_point now, std::chrono::milliseconds after) {
+    if (taskPhase_.load(std::memory_order_acquire) != kStartedPhase) return;
+    const std::chrono::steady_clock::time_point started{std::chrono::steady_clock::duration{startedAt_.load()}};
+    if (now - started < after) return;
+    unmarkStarted();
+    startingMode_ = -1;
+}
+
+bool OfflinePlugin::runTask(int mode, VstOfflineTask* tasks, VstInt32 count) {
     TaskContext context = taskContext();
     switch (mode) {
         case kWholeFileAcquisition:

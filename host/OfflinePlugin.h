@@ -13,6 +13,8 @@
 #include "tasks/ProcessingLibrary.h"
 #include "tasks/TaskContext.h"
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,8 +65,17 @@ public:
     float taskMode() const { return current_.taskMode; }
     void setTaskMode(float mode) { setParameter(0, mode); }
     // Adds the mode's flags to the first file and asks the host to start the
-    // task on the files (no new file).
+    // task on the files (no new file). The parameter is back at its resting
+    // mode before the host is asked; the host's offlinePrepare still gets
+    // `mode`.
     bool startTask(VstAudioFile* files, VstInt32 count, int mode);
+    // True from the plug-in's offlineStart (or the host's offlinePrepare) to
+    // the end of offlineRun: what the task uses must then be neither released
+    // nor replaced.
+    bool busy() const { return taskPhase_.load(std::memory_order_acquire) != kNoTaskPhase; }
+    // A task the host accepted but has not prepared since `since` is given
+    // up, so that a host that never runs it does not keep the plug-in busy.
+    void giveUpUnpreparedTask(std::chrono::steady_clock::time_point now, std::chrono::milliseconds after);
     // Asks the host to send its file notification again.
     bool requeryFiles();
 
@@ -106,6 +117,9 @@ public:
 
 private:
     TaskContext taskContext();
+    bool runTask(int mode, VstOfflineTask* tasks, VstInt32 count);
+    void markStarted();
+    void unmarkStarted();
     VstIntPtr runCommand(VstIntPtr command, void* ptr, float opt);
     bool loadCurveNow(const char* path, double length);
     VstIntPtr detectorParameter(void* ptr);
@@ -131,6 +145,11 @@ private:
     // The mode offlinePrepare named; offlineRun runs it even when the
     // parameter changed in between. -1 when no task is prepared.
     int preparedMode_ = -1;
+    // The mode the plug-in itself asked the host to start; -1 when none.
+    std::atomic<int> startingMode_{-1};
+    enum TaskPhase : int { kNoTaskPhase, kStartedPhase, kRunningPhase };
+    std::atomic<int> taskPhase_{kNoTaskPhase};
+    std::atomic<std::chrono::steady_clock::rep> startedAt_{0};
 };
 
 }  // namespace wowfix

@@ -151,7 +151,22 @@ VstIntPtr OfflinePlugin::setProcessingArea(void* ptr) {
     return area.selected ? 1 : 0;
 }
 
+namespace {
+
+// The commands a script may give while a task runs: the others read or
+// change the curve, the store or the detectors the task is using.
+bool allowedWhileBusy(VstIntPtr command) {
+    return command == vendor::kLastMessage || command == vendor::kRequestTask || command == vendor::kEditorAction ||
+           command == vendor::kEditorPicture;
+}
+
+}  // namespace
+
 VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
+    if (busy() && !allowedWhileBusy(command)) {
+        state_.message = "A task is running; wait until it has finished.";
+        return 0;
+    }
     switch (command) {
         case vendor::kSetPvcPath:
             setPvcPath(ptr != nullptr ? static_cast<const char*>(ptr) : "");
@@ -172,6 +187,7 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
             if (mode == kNoTask) return 0;
             // The host's answer to the re-query is its own matter; the task
             // starts from whichever notification comes next.
+            headless_->workWithoutClick();
             return headless_->requestTask(mode) ? 1 : 0;
         }
         case vendor::kSetView: {

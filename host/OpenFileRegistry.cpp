@@ -53,6 +53,10 @@ void OpenFileRegistry::rebuildFileTable() {
     previousFileCount_ = static_cast<int>(n);
 }
 
+void OpenFileRegistry::forgetSnapshotCounts() {
+    for (Entry& e : fileTable_) e.snapshots = 0;
+}
+
 void OpenFileRegistry::clear() {
     fileTable_.clear();
     knownFileIds_.clear();

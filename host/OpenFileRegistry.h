@@ -27,6 +27,8 @@ public:
     // Rebuilds the (id, count) table for the reported ids, keeping the count
     // of every file still reported; a newly reported file starts at 0.
     void rebuildFileTable();
+    // Every file's remembered count becomes 0 (its snapshots are gone).
+    void forgetSnapshotCounts();
     // Forgets every file.
     void clear();
 

@@ -1,6 +1,7 @@
 #include "tasks/AcquisitionTask.h"
 
 #include "pvc/PvcCurve.h"
+#include "pvc/UndoHistory.h"
 #include "sdk/StringCopy.h"
 #include "spectral/SpectrogramStore.h"
 #include "tasks/BlockReader.h"
@@ -60,9 +61,36 @@ void layoutCurve(TaskContext& context, int a, int b) {
     context.editor.drawCurve();
 }
 
+// An imported curve file replaces the curve only when it could be read; the
+// import is then one undo step, recorded once its snapshot is written.
+void importCurve(TaskContext& context, int a, int b, int n) {
+    TaskState& state = context.state;
+    PvcCurve& curve = context.curve;
+    state.viewSnapshotPending = false;
+    state.pvcReady = true;
+    const PvcCurve kept = curve;
+    curve.setLength(n);
+    if (state.pvcPath.empty() || !curve.loadPvc(state.pvcPath, false, false)) {
+        curve = kept;
+        state.message = "The curve file \"" + state.pvcPath + "\" could not be read; the curve is kept.";
+        layoutCurve(context, a, b);
+        return;
+    }
+    layoutCurve(context, a, b);
+    UndoHistory* history = context.editor.undoHistory();
+    if (history != nullptr)
+        recordNewCurve(curve, *history, undoKindImported);
+    else
+        curve.saveSnapshot();
+}
+
 void finishCurve(TaskContext& context, int a, int b, int n, SnapshotRule rule) {
     TaskState& state = context.state;
     PvcCurve& curve = context.curve;
+    if (rule == SnapshotRule::view && state.viewSnapshotPending && !state.pvcReady) {
+        importCurve(context, a, b, n);
+        return;
+    }
     if (!state.pvcReady) {
         // The loader completes the curve up to `length`, so it must be the
         // range's length before the load.

@@ -25,7 +25,8 @@ protected:
         ASSERT_EQ(host.dispatch(effEditOpen), 1);
         host.openFile(1, kFrames);
         host.notify();
-        ASSERT_TRUE(host.plugin().headlessEditor().requestTask(wowfix::kWholeFileAcquisition));
+        // The first click on the start picture; the file's first pass follows.
+        ASSERT_TRUE(wowfix::soft::drag(editor->panelWindow(), 100, 100, 100, 100));
         host.notify();
         ASSERT_EQ(view().viewLength, kFrames);
     }

@@ -65,6 +65,15 @@ VstIntPtr PluginHost::notify(bool start) {
     return dispatch(effOfflineNotify, start ? 1 : 0, 1, &file);
 }
 
+VstIntPtr PluginHost::notifyFiles(std::vector<VstAudioFile>& files) {
+    for (VstAudioFile& f : files) f.flags = 0;
+    return dispatch(effOfflineNotify, 0, static_cast<VstIntPtr>(files.size()), files.data());
+}
+
+void PluginHost::waitForTask() {
+    if (worker_.joinable()) worker_.join();
+}
+
 VstIntPtr VSTCALLBACK PluginHost::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                            void* ptr, float) {
     if (opcode == audioMasterVersion) return 2400;
@@ -75,17 +84,29 @@ VstIntPtr VSTCALLBACK PluginHost::callback(AEffect* effect, VstInt32 opcode, Vst
     const auto option = static_cast<VstOfflineOption>(value);
     if (opcode == audioMasterOfflineStart) return host->start(static_cast<VstAudioFile*>(ptr), static_cast<int>(value), index);
     if (opcode == audioMasterOfflineWrite) return host->audio.offlineWrite(task, option);
-    if (task == nullptr && option == kVstOfflineQueryFiles) return ++host->queries;
+    if (task == nullptr && option == kVstOfflineQueryFiles) {
+        ++host->queries;
+        if (host->notifyOnQuery) host->notify();
+        return 1;
+    }
+    if (option == kVstOfflineAudio) {
+        if (host->duringRead) host->duringRead();
+        // Once per task, as a host that reports its files while reading.
+        if (host->notifyInsideRead && host->readDepth_++ == 0) host->notify();
+    }
     return host->audio.offlineRead(task, option, index != 0);
 }
 
 VstIntPtr PluginHost::start(VstAudioFile* files, int count, int newFiles) {
-    if (files == nullptr || count < 1) return 0;
+    if (files == nullptr || count < 1 || refuseStart) return 0;
+    waitForTask();
+    readDepth_ = 0;
     Start s;
     s.newFiles = newFiles;
     s.fileFlags = files[0].flags;
     s.plugOwned = files[0].plugOwned;
-    TaskRecords records;
+    auto owned = std::make_unique<TaskRecords>();
+    TaskRecords& records = *owned;
     for (int i = 0; i < count; ++i) {
         VstOfflineTask& task = records.add(files[i].numChannels, blockSize, 0);
         task.numFramesInSourceFile = files[i].numFrames;
@@ -95,13 +116,23 @@ VstIntPtr PluginHost::start(VstAudioFile* files, int count, int newFiles) {
         task.plugOwned = files[i].plugOwned;
     }
     for (int i = 0; i < newFiles; ++i) records.add(0, 0, 0);
+    if (runOnWorker) {
+        starts.push_back(s);
+        workerRecords_ = std::move(owned);
+        worker_ = std::thread([this, count] { runTask(*workerRecords_, count, starts.back()); });
+        return 1;
+    }
+    runTask(records, count, s);
+    starts.push_back(s);
+    return 1;
+}
+
+void PluginHost::runTask(TaskRecords& records, int count, Start& s) {
     const bool prepared = dispatch(effOfflinePrepare, 0, records.count(), records.data()) != 0;
     s.processName = records[0].processName;
     s.taskFlags = records[0].flags;
     for (int i = count; i < records.count(); ++i) records.setOutput(records[i], records[i].numDestinationChannels, blockSize);
     if (prepared) s.ran = dispatch(effOfflineRun, 0, records.count(), records.data());
-    starts.push_back(s);
-    return 1;
 }
 
 }  // namespace wowfix::test

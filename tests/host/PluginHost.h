@@ -5,7 +5,10 @@
 #include "tests/tasks/TaskRecords.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace wowfix::test {
@@ -14,6 +17,9 @@ namespace wowfix::test {
 // AEffect record. offlineStart builds the task records from the file records
 // and prepares and runs the task at once; the task's reads and writes go to
 // `audio` (the file and the new file in memory); re-queries are counted.
+// Scripted behaviours: answer a re-query with a notification at once, notify
+// from inside the task's reads, refuse to start, or run the task on a thread
+// of its own (waitForTask joins it).
 class PluginHost {
 public:
     struct Start {
@@ -25,7 +31,10 @@ public:
     };
 
     PluginHost();
-    ~PluginHost() { dispatch(effClose); }
+    ~PluginHost() {
+        waitForTask();
+        dispatch(effClose);
+    }
     PluginHost(const PluginHost&) = delete;
     PluginHost& operator=(const PluginHost&) = delete;
 
@@ -42,6 +51,9 @@ public:
     void openFile(int channels, int frames, VstInt32 id = 7, const char* name = "take.wav");
     // The host's file notification, its flags refilled as a host does.
     VstIntPtr notify(bool start = false);
+    // Several files at once (the first is the one the user works on).
+    VstIntPtr notifyFiles(std::vector<VstAudioFile>& files);
+    void waitForTask();
 
     AEffect* effect = nullptr;
     VstAudioFile file{};
@@ -50,10 +62,21 @@ public:
     std::vector<Start> starts;
     int queries = 0;       // query-files reads
     int offlineCalls = 0;  // offline calls of any kind
+    bool notifyOnQuery = false;
+    bool notifyInsideRead = false;
+    bool refuseStart = false;
+    bool runOnWorker = false;
+    // Called before every audio read of a task.
+    std::function<void()> duringRead;
 
 private:
     static VstIntPtr VSTCALLBACK callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float);
     VstIntPtr start(VstAudioFile* files, int count, int newFiles);
+    void runTask(TaskRecords& records, int count, Start& s);
+
+    std::unique_ptr<TaskRecords> workerRecords_;
+    std::thread worker_;
+    int readDepth_ = 0;
 };
 
 }  // namespace wowfix::test
