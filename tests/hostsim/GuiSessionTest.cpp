@@ -3,6 +3,7 @@
 // display with the editor inside (under xvfb-run; skipped without one).
 
 #include "editor/win32/SoftInput.h"
+#include "host/VendorCommands.h"
 #include "hostsim/gui/GuiSession.h"
 #include "tests/hostsim/HostTestSupport.h"
 
@@ -45,6 +46,13 @@ TEST_F(GuiSessionTest, ProcessRunsOnAWorkerKeepsTheCorrectedFileUntilSavedAndRep
     EXPECT_EQ(session.status(), "Open a file first.");
     EXPECT_FALSE(session.openFile(dir.file("missing.wav")));
     ASSERT_TRUE(session.openFile(input)) << session.status();
+    ASSERT_TRUE(session.settle());
+    // The editor shows its start picture until the user's first click; a
+    // scripted request stands in for it here.
+    session.process();
+    ASSERT_TRUE(session.settle());
+    EXPECT_EQ(session.files().count(), 1) << "refused before the first click";
+    session.host().vendorCommand(wowfix::vendor::kRequestTask, nullptr, 1.0f);
     ASSERT_TRUE(session.settle());
 
     const int before = session.reports();
@@ -95,6 +103,8 @@ TEST_F(GuiSessionTest, ACorrectionFileLeftUnsavedIsRemovedWithTheSession) {
         std::string error;
         ASSERT_TRUE(session.start(plugin, false, error)) << error;
         ASSERT_TRUE(session.openFile(input));
+        session.host().vendorCommand(wowfix::vendor::kRequestTask, nullptr, 1.0f);
+        ASSERT_TRUE(session.settle());
         ASSERT_TRUE(session.process());
         ASSERT_TRUE(session.settle());
         ASSERT_EQ(session.files().count(), 2) << session.status();
@@ -137,6 +147,18 @@ TEST_F(X11Gui, TheEditorSitsInsideTheHostsWindowAndTheFrameAnswersClicks) {
 
     ASSERT_TRUE(session.openFile(input));
     ASSERT_TRUE(session.settle());
+    // The first click on the start picture, through the X server, sets the
+    // editor to work on the file.
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned n = 0;
+    ASSERT_NE(XQueryTree(display, host, &root, &parent, &children, &n), 0);
+    ASSERT_EQ(n, 1u);
+    const Window editor = children[0];
+    XFree(children);
+    click(editor, 300, 120);
+    for (int i = 0; i < 20; ++i) session.settle(100);
     // "Process" (96, 478), 80 x 22, clicked through the X server.
     click(host, 130, GuiFrame::kEditorHeight + 18);
     for (int i = 0; i < 200 && session.files().count() < 2; ++i) session.settle(1000);
