@@ -3,6 +3,8 @@
 
 #include "editor/win32/SoftObjects.h"
 
+#include <algorithm>
+
 namespace wowfix::soft {
 
 namespace {
@@ -58,6 +60,31 @@ std::vector<std::string> textLines(const std::string& text) {
         } else {
             lines.back().push_back(c);
         }
+    }
+    return lines;
+}
+
+std::vector<std::string> wrappedLines(const std::string& text, int width) {
+    const size_t room = static_cast<size_t>(std::max(1, width / kGlyphAdvance));
+    std::vector<std::string> lines;
+    for (const std::string& paragraph : textLines(text)) {
+        // Words go onto the line while they fit; a word wider than the box
+        // stands alone on its line and is cut where the box ends.
+        std::string line;
+        size_t start = 0;
+        while (start <= paragraph.size()) {
+            size_t end = paragraph.find(' ', start);
+            if (end == std::string::npos) end = paragraph.size();
+            const std::string word = paragraph.substr(start, end - start);
+            if (!line.empty() && line.size() + 1 + word.size() > room) {
+                lines.push_back(line);
+                line = word;
+            } else {
+                line += line.empty() ? word : " " + word;
+            }
+            start = end + 1;
+        }
+        lines.push_back(line);
     }
     return lines;
 }

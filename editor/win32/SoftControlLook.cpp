@@ -43,9 +43,10 @@ void boxText(SoftRaster& r, const RECT& box, const std::string& text, int align,
 }
 
 // A static's text: one line centred vertically in the box, several lines
-// from the top of the box, each aligned on its own.
-void staticText(SoftRaster& r, const RECT& box, const std::string& text, int align, COLORREF c) {
-    const std::vector<std::string> lines = textLines(text);
+// (at "\n", and at spaces where the static wraps words) from the top of the
+// box, each aligned on its own.
+void staticText(SoftRaster& r, const RECT& box, const std::string& text, int align, bool wrap, COLORREF c) {
+    const std::vector<std::string> lines = wrap ? wrappedLines(text, box.right - box.left) : textLines(text);
     if (lines.size() == 1) {
         boxText(r, box, text, align, c);
         return;
@@ -85,7 +86,8 @@ void drawControlLook(const SoftWindow& w, SoftRaster& r, int dx, int dy) {
         case SoftControlKind::Static: {
             const DWORD type = w.style & SS_TYPEMASK;
             if (type == SS_OWNERDRAW) break;
-            staticText(r, box, w.text, type == SS_CENTER ? 1 : type == SS_RIGHT ? 2 : 0, ink);
+            const bool wrap = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
+            staticText(r, box, w.text, type == SS_CENTER ? 1 : type == SS_RIGHT ? 2 : 0, wrap, ink);
             break;
         }
         case SoftControlKind::Edit:

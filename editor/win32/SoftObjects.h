@@ -97,5 +97,8 @@ int textWidth(int length);
 // The lines of a text broken at "\n" (a "\r" before it is dropped), as a
 // multi-line static control shows them.
 std::vector<std::string> textLines(const std::string& text);
+// The same lines broken again at spaces so that each fits `width` pixels,
+// as a static control with word wrapping shows them.
+std::vector<std::string> wrappedLines(const std::string& text, int width);
 
 }  // namespace wowfix::soft

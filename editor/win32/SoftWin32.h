@@ -133,6 +133,7 @@ struct OPENFILENAMEA {
 #define SS_LEFT 0x0u
 #define SS_CENTER 0x1u
 #define SS_RIGHT 0x2u
+#define SS_LEFTNOWORDWRAP 0xCu
 #define SS_OWNERDRAW 0xDu
 #define SS_TYPEMASK 0x1Fu
 #define SS_NOTIFY 0x100u

@@ -2,6 +2,7 @@
 // patterns and the left-out end pixels, opaque text, and clipping.
 
 #include "editor/win32/SoftInput.h"
+#include "editor/win32/SoftObjects.h"
 #include "editor/win32/Win32.h"
 
 #include <gtest/gtest.h>
@@ -190,6 +191,33 @@ TEST(StaticText, ALineBreakStartsASecondLineAsTheSystemsStaticsDo) {
     EXPECT_LT(single.rows.back() - single.rows.front(), 8);
     EXPECT_LE(twoLines.rightmost, single.rightmost);
     DestroyWindow(frame);
+}
+
+TEST(StaticText, WordsWrapAtTheBoxAndALeftNoWrapStaticKeepsOneLine) {
+    HWND frame = CreateWindowExA(0, "STATIC", "", WS_VISIBLE, 0, 0, 120, 40, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(frame, nullptr);
+    // Nine glyphs of six pixels fit a 56-pixel box: "aaaa bbbb" stays one
+    // line, "aaaa bbbb cc" breaks before "cc"; without wrapping it is cut.
+    CreateWindowExA(0, "STATIC", "aaaa bbbb cc", WS_CHILD | WS_VISIBLE, 0, 0, 56, 40, frame, nullptr, nullptr, nullptr);
+    CreateWindowExA(0, "STATIC", "aaaa bbbb cc", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 60, 0, 56, 40, frame,
+                    nullptr, nullptr, nullptr);
+    wowfix::soft::Picture picture;
+    ASSERT_TRUE(wowfix::soft::takePicture(frame, picture));
+    const Ink wrapped = inkOf(picture, 0, 56);
+    const Ink cut = inkOf(picture, 60, 116);
+    ASSERT_FALSE(wrapped.rows.empty());
+    ASSERT_FALSE(cut.rows.empty());
+    EXPECT_GE(wrapped.rows.back() - wrapped.rows.front(), 13);
+    EXPECT_LT(cut.rows.back() - cut.rows.front(), 8);
+    EXPECT_LT(wrapped.rightmost, 56);
+    DestroyWindow(frame);
+
+    const std::vector<std::string> lines = wowfix::soft::wrappedLines("one " + std::string(30, 'w') + " two\nthree", 60);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "one");
+    EXPECT_EQ(lines[1], std::string(30, 'w'));
+    EXPECT_EQ(lines[2], "two");
+    EXPECT_EQ(lines[3], "three");
 }
 
 }  // namespace
