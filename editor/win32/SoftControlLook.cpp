@@ -97,7 +97,7 @@ void drawControlLook(const SoftWindow& w, SoftRaster& r, int dx, int dy) {
             break;
         case SoftControlKind::ComboBox: {
             // The closed drop-down list: one line with the selected entry.
-            const int h = std::min(w.height, 21);
+            const int h = std::min(w.height, kComboLineHeight);
             fill(r, x, y, w.width, h, kWhite);
             frame(r, x, y, w.width, h, kShadow);
             fill(r, x + w.width - 17, y + 1, 16, h - 2, kButtonFace);
@@ -140,6 +140,37 @@ void drawControlLook(const SoftWindow& w, SoftRaster& r, int dx, int dy) {
             break;
         }
         case SoftControlKind::Window: break;
+    }
+}
+
+RECT droppedListBox(const SoftWindow& w) {
+    const int rows = static_cast<int>(w.items.size());
+    const int h = std::max(0, std::min(w.height - kComboLineHeight, rows * kTextHeight + 2));
+    int top = w.y + kComboLineHeight;
+    if (w.parent != nullptr && top + h > w.parent->height && w.y - h >= 0) top = w.y - h;
+    return RECT{w.x, top, w.x + w.width, top + h};
+}
+
+void drawDroppedList(const SoftWindow& w, SoftRaster& r, int dx, int dy) {
+    if (!w.dropped || w.kind != SoftControlKind::ComboBox) return;
+    const RECT box = droppedListBox(w);
+    const int x = box.left + dx;
+    const int top = box.top + dy;
+    const int h = box.bottom - box.top;
+    if (h <= 2) return;
+    fill(r, x, top, w.width, h, kWhite);
+    frame(r, x, top, w.width, h, kBlack);
+    const RECT inside{x + 1, top + 1, x + w.width - 1, top + h - 1};
+    for (int i = 0; i < static_cast<int>(w.items.size()); ++i) {
+        const int y = top + 1 + i * kTextHeight;
+        if (y >= inside.bottom) break;
+        const RECT line{inside.left, y, inside.right, std::min<LONG>(inside.bottom, y + kTextHeight)};
+        COLORREF ink = kBlack;
+        if (i == w.selection) {
+            fill(r, line.left, line.top, line.right - line.left, line.bottom - line.top, kHighlight);
+            ink = kWhite;
+        }
+        boxText(r, RECT{line.left + 2, line.top, line.right, line.bottom}, w.items[static_cast<size_t>(i)], 0, ink);
     }
 }
 

@@ -48,9 +48,68 @@ void drawChildren(const SoftWindow& window, SoftRaster& target, int dx, int dy) 
         }
         drawChildren(*child, target, dx + child->x, dy + child->y);
     }
+    // A dropped list lies over whatever was created after it.
+    for (HWND child : window.children)
+        if ((child->style & WS_VISIBLE) != 0) drawDroppedList(*child, target, dx, dy);
 }
 
 }  // namespace
+
+HWND controlAt(HWND window, int x, int y, int& localX, int& localY) {
+    const auto holds = [x, y](HWND c, int height) {
+        return x >= c->x && x < c->x + c->width && y >= c->y && y < c->y + height;
+    };
+    for (HWND c : window->children) {
+        if ((c->style & WS_VISIBLE) == 0 || !c->dropped) continue;
+        const RECT list = droppedListBox(*c);
+        if (holds(c, kComboLineHeight) || (x >= list.left && x < list.right && y >= list.top && y < list.bottom)) {
+            localX = x - c->x;
+            localY = y - c->y;
+            return c;
+        }
+    }
+    for (auto it = window->children.rbegin(); it != window->children.rend(); ++it) {
+        HWND c = *it;
+        if ((c->style & WS_VISIBLE) == 0) continue;
+        const int height = c->kind == SoftControlKind::ComboBox ? std::min(c->height, kComboLineHeight) : c->height;
+        if (holds(c, height)) {
+            localX = x - c->x;
+            localY = y - c->y;
+            return c;
+        }
+    }
+    localX = x;
+    localY = y;
+    return window;
+}
+
+bool closeDroppedLists(HWND window) {
+    bool closed = false;
+    for (HWND c : window->children)
+        if (c->dropped) {
+            c->dropped = false;
+            closed = true;
+        }
+    return closed;
+}
+
+void pressDropDown(HWND combo, int localX, int localY) {
+    if (!IsWindow(combo) || combo->kind != SoftControlKind::ComboBox) return;
+    if (!combo->dropped) {
+        if (closeDroppedLists(combo->parent != nullptr ? combo->parent : combo)) return;
+        combo->dropped = !combo->items.empty();
+        return;
+    }
+    combo->dropped = false;
+    const RECT list = droppedListBox(*combo);
+    const int y = combo->y + localY;
+    if (localX < 0 || localX >= combo->width || y <= list.top || y >= list.bottom - 1) return;
+    const int row = (y - list.top - 1) / kTextHeight;
+    if (row >= static_cast<int>(combo->items.size())) return;
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    if (combo->parent != nullptr)
+        SendMessageA(combo->parent, WM_COMMAND, MAKEWPARAM(combo->id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
 
 bool clickControl(HWND window, int id, int item) {
     HWND control = GetDlgItem(window, id);

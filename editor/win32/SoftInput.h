@@ -18,6 +18,18 @@ struct Picture {
     std::vector<std::uint32_t> pixels;
 };
 
+// Where a press at (x, y) of `window` lands: a dropped list first, then the
+// topmost visible child whose box holds the point (a closed drop-down list
+// is only its line), else the window itself; (localX, localY) are relative
+// to what it answers.
+HWND controlAt(HWND window, int x, int y, int& localX, int& localY);
+// A press of the screen's user on a drop-down list: a closed list drops, a
+// press on an entry of the dropped list chooses it (the parent is told with
+// CBN_SELCHANGE) and closes it, a press on its line only closes it.
+void pressDropDown(HWND combo, int localX, int localY);
+// Closes the dropped lists among the children of `window`; true when one
+// was open.
+bool closeDroppedLists(HWND window);
 // Presses and releases the left button on child control `id` of `window`, as
 // a user's click. A drop-down list gets `item` chosen instead (the parent is
 // told with CBN_SELCHANGE). False when there is no such control, it is

@@ -43,6 +43,7 @@ struct SoftWindow {
     bool pushed = false;
     std::vector<std::string> items;
     int selection = CB_ERR;
+    bool dropped = false;  // a drop-down list showing its entries
     SCROLLINFO scroll{sizeof(SCROLLINFO), 0, 0, 100, 0, 0, 0};
     int rangeMin = 0, rangeMax = 100, position = 0;
     // What the window shows of its own drawing (owner-drawn panels).
@@ -88,6 +89,14 @@ SoftControlKind controlKindOfClass(const std::string& className);
 LRESULT builtinControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Draws a control's look into `target` at the control's place plus (dx, dy).
 void drawControlLook(const SoftWindow& control, SoftRaster& target, int dx, int dy);
+// A drop-down list's entries below its line, over the controls beneath.
+void drawDroppedList(const SoftWindow& combo, SoftRaster& target, int dx, int dy);
+// The height of a drop-down list's own line; the rest of its box is the
+// room its entries drop into.
+constexpr int kComboLineHeight = 21;
+// Where a drop-down list's entries lie in its parent: below its line, or
+// above it where the parent has no room below.
+RECT droppedListBox(const SoftWindow& combo);
 // Text in the built-in font: cell size and drawing.
 constexpr int kGlyphAdvance = 6;
 constexpr int kTextHeight = 13;

@@ -22,22 +22,6 @@ int noteError(Display*, XErrorEvent* event) {
     return 0;
 }
 
-// The topmost visible child of `window` under (x, y), else the window.
-HWND controlAt(HWND window, int x, int y, int& localX, int& localY) {
-    for (auto it = window->children.rbegin(); it != window->children.rend(); ++it) {
-        HWND c = *it;
-        if ((c->style & WS_VISIBLE) == 0) continue;
-        if (x >= c->x && x < c->x + c->width && y >= c->y && y < c->y + c->height) {
-            localX = x - c->x;
-            localY = y - c->y;
-            return c;
-        }
-    }
-    localX = x;
-    localY = y;
-    return window;
-}
-
 }  // namespace
 
 struct X11Presenter::Impl {
@@ -65,17 +49,17 @@ struct X11Presenter::Impl {
         const bool left = e.button == Button1;
         int x = 0;
         int y = 0;
-        HWND target = press ? controlAt(soft, e.x, e.y, x, y) : captured;
+        HWND target = press ? soft::controlAt(soft, e.x, e.y, x, y) : captured;
         if (target == nullptr || !IsWindow(target)) return;
+        // A press beside a dropped list only closes it.
+        if (press && !target->dropped && soft::closeDroppedLists(soft)) return;
         if (!press) {
             x = e.x - target->x;
             y = e.y - target->y;
         }
         if (press && (target->style & WS_DISABLED) != 0) return;
         if (press && target->kind == SoftControlKind::ComboBox && left) {
-            // The drop-down list steps to its next entry.
-            const int count = static_cast<int>(target->items.size());
-            if (count > 0) soft::clickControl(soft, target->id, (target->selection + 1) % count);
+            soft::pressDropDown(target, x, y);
             return;
         }
         const LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
@@ -93,7 +77,7 @@ struct X11Presenter::Impl {
         int x = e.x;
         int y = e.y;
         if (target == nullptr || !IsWindow(target))
-            target = controlAt(soft, e.x, e.y, x, y);
+            target = soft::controlAt(soft, e.x, e.y, x, y);
         else {
             x -= target->x;
             y -= target->y;

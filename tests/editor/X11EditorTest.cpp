@@ -3,6 +3,7 @@
 
 #include "editor/EditorWindow.h"
 #include "editor/win32/SoftInput.h"
+#include "editor/win32/SoftObjects.h"
 #include "editor/x11/MessageBoxLayout.h"
 #include "tests/host/PluginHost.h"
 
@@ -79,6 +80,50 @@ TEST_F(X11Editor, OpensInsideTheHostsWindowAnswersAClickAndShowsTheSoftwarePictu
     EXPECT_EQ(differing, 0);
     host.dispatch(effEditClose);
     EXPECT_EQ(editor->x11Window(), 0u);
+}
+
+TEST_F(X11Editor, TheAlgorithmListDropsOnAClickAndTheClickedEntryIsChosen) {
+    wowfix::test::PluginHost host;
+    void* parent = reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostWindow));
+    ASSERT_EQ(host.dispatch(effEditOpen, 0, 0, parent), 1);
+    wowfix::EditorWindow* editor = host.plugin().editorWindow();
+    const Window shown = editor->x11Window();
+    HWND selector = editor->control(72);
+    ASSERT_NE(selector, nullptr);
+    const int entry0 = static_cast<int>(SendMessageA(selector, CB_GETCURSEL, 0, 0));
+
+    // The list is the line at (5, 335), 225 wide; its entries drop below it
+    // over the Undo and Redo buttons, 13 pixels each.
+    click(shown, 100, 345);
+    host.dispatch(effEditIdle);
+    ASSERT_TRUE(selector->dropped);
+    wowfix::soft::Picture picture;
+    ASSERT_TRUE(wowfix::soft::takePicture(editor->mainWindow(), picture));
+    const int listY = 335 + wowfix::soft::kComboLineHeight;
+    EXPECT_EQ(picture.pixels[static_cast<size_t>(listY) * 780 + 3 + 5], 0u) << "the list's frame";
+
+    const int entry = 3;
+    click(shown, 100, listY + 1 + entry * 13 + 6);
+    host.dispatch(effEditIdle);
+    EXPECT_FALSE(selector->dropped);
+    EXPECT_EQ(SendMessageA(selector, CB_GETCURSEL, 0, 0), entry);
+    EXPECT_NE(entry, entry0);
+
+    // Closed, the list is only its line: a press below it reaches the Undo
+    // button's place, not the list.
+    click(shown, 50, 385);
+    host.dispatch(effEditIdle);
+    EXPECT_FALSE(selector->dropped);
+    EXPECT_EQ(SendMessageA(selector, CB_GETCURSEL, 0, 0), entry);
+    // A press beside a dropped list closes it and chooses nothing.
+    click(shown, 100, 345);
+    host.dispatch(effEditIdle);
+    ASSERT_TRUE(selector->dropped);
+    click(shown, 600, 200);
+    host.dispatch(effEditIdle);
+    EXPECT_FALSE(selector->dropped);
+    EXPECT_EQ(SendMessageA(selector, CB_GETCURSEL, 0, 0), entry);
+    host.dispatch(effEditClose);
 }
 
 // Presses keys in the top-level window titled `title` once it appears.
