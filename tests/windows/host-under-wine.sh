@@ -1,8 +1,8 @@
 #!/bin/sh
 # wowfix-host.exe under Wine against the Linux wowfix-host: the plug-in's
 # info, a correction with a given curve and a pilot-tone auto run must give
-# the same sound as the Linux build's (within 1e-6), in a folder whose path
-# has spaces; an output that exists is replaced, a path longer than Windows
+# the same sound as the Linux build's (within 1e-6), and the spectrogram and
+# measure pictures the same bytes, in a folder whose path has spaces; an output that exists is replaced, a path longer than Windows
 # takes and the batch command are refused with a message and leave nothing.
 # Exit 77 (skipped) when wine or xvfb-run is not installed; a missing Windows
 # build is a failure.
@@ -75,6 +75,23 @@ win_host auto "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/au
     --pvc-out "$(windows_path "$dir/auto windows.pvc")" --quiet || fail "auto under Wine"
 "$match" "$dir/auto linux.wav" "$dir/auto windows.wav" || fail "auto: the outputs differ"
 [ -s "$dir/auto windows.pvc" ] || fail "auto under Wine wrote no curve"
+
+echo "== pictures: spectrogram and measure's plot"
+# Written as the other outputs are (through a temporary file opened again by
+# its name), and the same bytes as on Linux.
+"$linux_host" spectrogram "$dir/damaged take.wav" "$dir/spectrogram linux.png" --quiet --plugin "$linux_plugin" ||
+    fail "spectrogram on Linux"
+win_host spectrogram "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/spectrogram windows.png")" \
+    --quiet || fail "spectrogram under Wine"
+cmp "$dir/spectrogram linux.png" "$dir/spectrogram windows.png" || fail "spectrogram: the pictures differ"
+(cd "$dir" && "$linux_host" measure "damaged take.wav" --plot "plot.png" > "measure linux.txt") || fail "measure on Linux"
+mv "$dir/plot.png" "$dir/plot linux.png"
+(cd "$dir" && win_host measure "damaged take.wav" --plot "plot.png" | tr -d '\r' > "measure windows.txt") ||
+    fail "measure under Wine"
+diff "$dir/measure linux.txt" "$dir/measure windows.txt" || fail "measure: the figures differ"
+cmp "$dir/plot linux.png" "$dir/plot.png" || fail "measure: the plots differ"
+leftover=$(find "$dir" -name '*.partial-*')
+[ -z "$leftover" ] || fail "temporary files left behind: $leftover"
 
 echo "== refusals"
 long="$dir/$(printf 'x%.0s' $(seq 1 250)).wav"
