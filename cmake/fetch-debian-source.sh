@@ -6,8 +6,9 @@
 #
 # Usage: cmake/fetch-debian-source.sh DIR PACKAGE
 set -eu
-dir=$1
 package=$2
+mkdir -p "$1"
+dir=$(cd "$1" && pwd)
 # Unpacked before (the build leaves an empty folder in its place first).
 [ -f "$dir/$package/debian/control" ] && exit 0
 as_root() {
@@ -16,12 +17,21 @@ as_root() {
 command -v dpkg-source > /dev/null || { echo "dpkg-source is missing: install dpkg-dev (see the README)"; exit 1; }
 list=/etc/apt/sources.list.d/wowfix-deb-src.sources
 if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    # The source entries mirror the binary ones of Debian's own list.
-    sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > /tmp/wowfix-deb-src.$$
+    # The source entries mirror the binary ones of Debian's own list (in
+    # either of apt's two list formats).
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > /tmp/wowfix-deb-src.$$
+    else
+        list=/etc/apt/sources.list.d/wowfix-deb-src.list
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /tmp/wowfix-deb-src.$$
+    fi
+    [ -s /tmp/wowfix-deb-src.$$ ] || { rm -f /tmp/wowfix-deb-src.$$; echo "no Debian package lists to add sources for"; exit 1; }
     as_root cp /tmp/wowfix-deb-src.$$ "$list"
     rm -f /tmp/wowfix-deb-src.$$
     as_root apt-get update -q
 fi
+# What an interrupted run left is fetched again.
+rm -rf "$dir/download.$package"
 mkdir -p "$dir/download.$package"
 cd "$dir/download.$package"
 # Each version apt knows of in turn: a mirror that lacks one (an update not
