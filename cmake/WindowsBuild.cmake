@@ -1,7 +1,9 @@
 # On Linux, the Windows plug-in (wowfix.dll, PVC_Plugin.dll, Zendral.dll and
-# the load check) is cross-built into <build>/windows with mingw-w64 as part
-# of the normal build, when the cross compiler is installed, and Wine's first
-# start is done then too, so that the tests can run the check under Wine.
+# the load check) and the Windows host (wowfix-host.exe, with the libraries
+# it needs built first) are cross-built into <build>/windows with mingw-w64
+# as part of the normal build, when the cross compiler is installed, and
+# Wine's first start is done then too, so that the tests can run the checks
+# under Wine.
 find_program(WOWFIX_MINGW_CXX x86_64-w64-mingw32-g++-posix)
 find_program(WOWFIX_WINEBOOT wineboot)
 set(wowfix_windows_default OFF)
@@ -14,12 +16,16 @@ if(WOWFIX_BUILD_WINDOWS)
   if(NOT WOWFIX_MINGW_CXX)
     message(FATAL_ERROR "WOWFIX_BUILD_WINDOWS needs x86_64-w64-mingw32-g++-posix (g++-mingw-w64-x86-64-posix)")
   endif()
-  include(ExternalProject)
+  include(${PROJECT_SOURCE_DIR}/cmake/WindowsDependencies.cmake)
   ExternalProject_Add(wowfix_windows
+    DEPENDS ${WOWFIX_WINDOWS_DEPENDENCIES}
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
     BINARY_DIR ${PROJECT_BINARY_DIR}/windows
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
-               -DCMAKE_BUILD_TYPE=Release -DWOWFIX_BUILD_TESTS=OFF -DWOWFIX_BUILD_HOST=OFF -DWOWFIX_BUILD_TOOLS=OFF
+               -DCMAKE_BUILD_TYPE=Release -DWOWFIX_BUILD_TESTS=OFF
+               -DWOWFIX_WINDOWS_DEPS=${WOWFIX_WINDOWS_DEPS}
+               -DZLIB_LIBRARY=${wowfix_mingw_zlib} -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include
+               -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON)
   if(WOWFIX_WINEBOOT)

@@ -16,3 +16,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# The Windows host's libraries (cmake/WindowsDependencies.cmake) are looked for
+# in their own install folder, and pkg-config reads only their modules, not
+# the Linux ones.
+set(CMAKE_TRY_COMPILE_PLATFORM_VARIABLES WOWFIX_WINDOWS_DEPS)
+if(WOWFIX_WINDOWS_DEPS)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${WOWFIX_WINDOWS_DEPS})
+  set(ENV{PKG_CONFIG_LIBDIR} ${WOWFIX_WINDOWS_DEPS}/lib/pkgconfig)
+  set(ENV{PKG_CONFIG_PATH} "")
+endif()

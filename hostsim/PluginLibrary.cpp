@@ -1,6 +1,7 @@
 #include "hostsim/PluginLibrary.h"
 
-#include <dlfcn.h>
+#include "hostsim/SharedLibrary.h"
+#include "tools/soundio/PathLimit.h"
 
 #include <cstring>
 #include <utility>
@@ -11,17 +12,9 @@ namespace {
 
 typedef AEffect* (*PluginEntry)(audioMasterCallback);
 
-std::string lastDlError(const char* fallback) {
-    const char* text = dlerror();
-    return text != nullptr ? std::string(text) : std::string(fallback);
-}
-
-// dlsym answers null both for a missing symbol and for a symbol whose value
-// is null; only a pending dlerror tells them apart, so clear it first.
 PluginEntry findEntry(void* handle, const char* name) {
-    dlerror();
-    void* symbol = dlsym(handle, name);
-    if (dlerror() != nullptr || symbol == nullptr) return nullptr;
+    void* symbol = findSharedSymbol(handle, name);
+    if (symbol == nullptr) return nullptr;
     PluginEntry entry = nullptr;
     static_assert(sizeof(entry) == sizeof(symbol), "function and data pointers differ in size");
     std::memcpy(&entry, &symbol, sizeof(entry));
@@ -37,10 +30,14 @@ std::unique_ptr<PluginLibrary> PluginLibrary::load(const std::string& path, Host
         error = "no plug-in path given";
         return nullptr;
     }
-    dlerror();
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string why;
+    if (!soundio::pathFits(path, why)) {
+        error = "cannot load plug-in '" + path + "': " + why;
+        return nullptr;
+    }
+    void* handle = openSharedLibrary(path, why);
     if (handle == nullptr) {
-        error = "cannot load plug-in '" + path + "': " + lastDlError("unknown loader error");
+        error = "cannot load plug-in '" + path + "': " + why;
         return nullptr;
     }
 
@@ -52,7 +49,7 @@ std::unique_ptr<PluginLibrary> PluginLibrary::load(const std::string& path, Host
     }
     if (entry == nullptr) {
         error = "cannot load plug-in '" + path + "': no VST entry (VSTPluginMain or main)";
-        dlclose(handle);
+        closeSharedLibrary(handle);
         return nullptr;
     }
 
@@ -63,13 +60,13 @@ std::unique_ptr<PluginLibrary> PluginLibrary::load(const std::string& path, Host
     }
     if (effect == nullptr) {
         error = "cannot load plug-in '" + path + "': its entry created no effect";
-        dlclose(handle);
+        closeSharedLibrary(handle);
         return nullptr;
     }
     if (effect->magic != kEffectMagic || effect->dispatcher == nullptr) {
         // Not a VST 2 record: nothing in it can be trusted, not even its dispatcher.
         error = "cannot load plug-in '" + path + "': not a VST 2 effect (bad magic)";
-        dlclose(handle);
+        closeSharedLibrary(handle);
         return nullptr;
     }
     attachHost(effect, host);
@@ -84,7 +81,7 @@ PluginLibrary::PluginLibrary(void* handle, AEffect* effect, std::string path, st
 PluginLibrary::~PluginLibrary() {
     if (effect_ != nullptr) effect_->dispatcher(effect_, effClose, 0, 0, nullptr, 0.0f);
     effect_ = nullptr;
-    if (handle_ != nullptr) dlclose(handle_);
+    closeSharedLibrary(handle_);
 }
 
 VstIntPtr PluginLibrary::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) const {

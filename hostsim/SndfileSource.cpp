@@ -1,5 +1,7 @@
 #include "hostsim/SndfileSource.h"
 
+#include "tools/soundio/PathLimit.h"
+
 #include <sndfile.h>
 
 #include <cerrno>
@@ -9,6 +11,11 @@
 namespace wowfix::hostsim {
 
 std::unique_ptr<SndfileSource> SndfileSource::open(const std::string& path, std::string& error) {
+    std::string why;
+    if (!soundio::pathFits(path, why)) {
+        error = "cannot open '" + path + "': " + why;
+        return nullptr;
+    }
     SF_INFO info;
     std::memset(&info, 0, sizeof(info));
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);

@@ -3,6 +3,7 @@
 #include "hostsim/cli/AutoCommand.h"
 #include "hostsim/cli/CurvePoints.h"
 #include "hostsim/cli/HostSession.h"
+#include "hostsim/cli/TemporaryFolder.h"
 #include "tools/gen/GenerateFiles.h"
 #include "tools/gen/GeneratorSettings.h"
 #include "tools/meter/DeviationPlot.h"
@@ -16,7 +17,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
-#include <unistd.h>
 
 namespace wowfix::hostsim {
 
@@ -35,18 +35,6 @@ constexpr double kPilotDb = -30.0;
 constexpr double kTestToneDb = -20.0;
 
 int failDemo(std::ostream& err, const std::string& message) { return failWith(err, "demo: " + message); }
-
-// A new folder "wowfix-demo-XXXXXX" in $TMPDIR (or /tmp).
-bool makeFolder(std::string& folder, std::string& error) {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/wowfix-demo-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
-        error = "cannot make a folder for the files (" + pattern + "): " + std::strerror(errno);
-        return false;
-    }
-    folder = pattern;
-    return true;
-}
 
 gen::GeneratorSettings damage() {
     gen::GeneratorSettings s;
@@ -88,7 +76,7 @@ void row(std::ostream& out, const char* what, double before, double after, bool 
 int runDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
     std::string folder;
     std::string error;
-    if (!makeFolder(folder, error)) return failDemo(err, error);
+    if (!makeTemporaryFolder("wowfix-demo-", folder, error)) return failDemo(err, error);
     const std::string damaged = folder + "/damaged.wav";
     const std::string truth = folder + "/true.pvc";
     const std::string detected = folder + "/detected.pvc";

@@ -1,8 +1,6 @@
 #include "hostsim/cli/PluginLocator.h"
 
-#include <unistd.h>
-
-#include <climits>
+#include <fstream>
 
 namespace wowfix::hostsim {
 
@@ -11,19 +9,14 @@ namespace {
 #ifdef WOWFIX_PLUGIN_FILE_NAME
 constexpr const char* kPluginFileName = WOWFIX_PLUGIN_FILE_NAME;
 #else
+#ifdef _WIN32
+constexpr const char* kPluginFileName = "wowfix.dll";
+#else
 constexpr const char* kPluginFileName = "libwowfix.so";
+#endif
 #endif
 
 }  // namespace
-
-std::string executableDirectory() {
-    char buffer[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (length <= 0) return std::string();
-    std::string path(buffer, static_cast<std::size_t>(length));
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 std::vector<std::string> defaultPluginCandidates(const std::string& directory) {
     std::vector<std::string> candidates;
@@ -44,7 +37,7 @@ bool locatePlugin(const std::string& requested, std::string& path, std::string& 
     }
     const std::vector<std::string> candidates = defaultPluginCandidates(executableDirectory());
     for (const std::string& candidate : candidates)
-        if (access(candidate.c_str(), R_OK) == 0) {
+        if (std::ifstream(candidate, std::ios::binary).good()) {
             path = candidate;
             return true;
         }

@@ -3,14 +3,12 @@
 // executable, in the build tree's host/ directory next to it, or at the path
 // this build configured.
 
+#include "hostsim/cli/ExecutableDirectory.h"
+
 #include <string>
 #include <vector>
 
 namespace wowfix::hostsim {
-
-// The directory of the running executable (with a trailing slash); empty
-// when it cannot be found.
-std::string executableDirectory();
 
 // The places to look, in order, for an executable in `directory`.
 std::vector<std::string> defaultPluginCandidates(const std::string& directory);

@@ -1,28 +1,19 @@
 #include "tools/soundio/ReplacingFile.h"
 
-#include <sys/stat.h>
+#include "tools/soundio/FileReplacement.h"
+#include "tools/soundio/PathLimit.h"
+
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <utility>
-#include <vector>
 
 namespace wowfix::soundio {
 
-namespace {
-
-mode_t defaultFileMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
-}
-
-}  // namespace
-
 std::unique_ptr<ReplacingFile> ReplacingFile::create(const std::string& target, std::string& error) {
-    const std::size_t slash = target.find_last_of('/');
+    const std::size_t slash = lastPathSeparator(target);
     const std::string directory = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     if (name.empty() || name == "." || name == "..") {
@@ -30,15 +21,18 @@ std::unique_ptr<ReplacingFile> ReplacingFile::create(const std::string& target, 
         return nullptr;
     }
     const std::string pattern = directory + "." + name + ".partial-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const int fd = mkstemp(buffer.data());
+    std::string why;
+    if (!pathFits(target, why) || !pathFits(pattern, why)) {
+        error = "cannot write '" + target + "': " + why;
+        return nullptr;
+    }
+    std::string path = pattern;
+    const int fd = createUniqueFile(path);
     if (fd < 0) {
         error = "cannot write '" + target + "': " + std::strerror(errno);
         return nullptr;
     }
-    fchmod(fd, defaultFileMode());
-    return std::unique_ptr<ReplacingFile>(new ReplacingFile(target, buffer.data(), fd));
+    return std::unique_ptr<ReplacingFile>(new ReplacingFile(target, path, fd));
 }
 
 ReplacingFile::ReplacingFile(std::string target, std::string tempPath, int fd)
@@ -65,8 +59,9 @@ bool ReplacingFile::commit(std::string& error) {
             return false;
         }
     }
-    if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
-        error = "cannot write '" + target_ + "': " + std::strerror(errno);
+    std::string why;
+    if (!replaceWith(tempPath_, target_, why)) {
+        error = "cannot write '" + target_ + "': " + why;
         return false;
     }
     committed_ = true;

@@ -1,5 +1,7 @@
 #include "tools/soundio/SoundFileReader.h"
 
+#include "tools/soundio/PathLimit.h"
+
 #include <sndfile.h>
 
 #include <cstring>
@@ -7,6 +9,11 @@
 namespace wowfix::soundio {
 
 std::unique_ptr<SoundFileReader> SoundFileReader::open(const std::string& path, std::string& error) {
+    std::string why;
+    if (!pathFits(path, why)) {
+        error = "cannot read '" + path + "': " + why;
+        return nullptr;
+    }
     SF_INFO info;
     std::memset(&info, 0, sizeof(info));
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);

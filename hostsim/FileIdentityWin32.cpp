@@ -1,0 +1,16 @@
+#include "hostsim/FileIdentity.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace wowfix::hostsim {
+
+// Windows has no inode in stat; the file system's own identity (volume and
+// file index) is what std::filesystem compares.
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(a, b, error);
+    return !error && same;
+}
+
+}  // namespace wowfix::hostsim
