@@ -126,39 +126,6 @@ TEST_F(X11Editor, TheAlgorithmListDropsOnAClickAndTheClickedEntryIsChosen) {
     host.dispatch(effEditClose);
 }
 
-// Presses keys in the top-level window titled `title` once it appears.
-void pressKeysIn(const char* title, const std::vector<KeySym>& keys) {
-    Display* d = XOpenDisplay(nullptr);
-    if (d == nullptr) return;
-    Window found = 0;
-    for (int attempt = 0; attempt < 500 && found == 0; ++attempt) {
-        Window root = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned count = 0;
-        XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
-        for (unsigned i = 0; i < count && found == 0; ++i) {
-            char* name = nullptr;
-            if (XFetchName(d, children[i], &name) != 0 && name != nullptr) {
-                if (std::string(name) == title) found = children[i];
-                XFree(name);
-            }
-        }
-        if (children != nullptr) XFree(children);
-        if (found == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    for (KeySym key : keys) {
-        XEvent event{};
-        event.xkey.type = KeyPress;
-        event.xkey.display = d;
-        event.xkey.window = found;
-        event.xkey.keycode = XKeysymToKeycode(d, key);
-        event.xkey.same_screen = True;
-        XSendEvent(d, found, True, KeyPressMask, &event);
-        XSync(d, False);
-    }
-    XCloseDisplay(d);
-}
 
 TEST_F(X11Editor, TheFileDialogIsAnsweredWithTheKeyboard) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wowfix-x11-dialog";
@@ -169,7 +136,7 @@ TEST_F(X11Editor, TheFileDialogIsAnsweredWithTheKeyboard) {
     wowfix::test::PluginHost host;
     ASSERT_EQ(host.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostWindow))), 1);
     // Down twice picks the file below "../"; Return accepts it.
-    std::thread user(pressKeysIn, "Import PVC", std::vector<KeySym>{XK_Down, XK_Down, XK_Return});
+    std::thread user(wowfix::test::pressKeysIn, "Import PVC", std::vector<KeySym>{XK_Down, XK_Down, XK_Return});
     char file[MAX_PATH] = {};
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -218,10 +185,10 @@ TEST_F(X11Editor, TheRootWindowAsParentGivesATopLevelWindowThatCloseRequestsOnly
 TEST_F(X11Editor, MessageBoxesAreAnsweredOnTheScreenWhileTheWindowIsShown) {
     wowfix::test::PluginHost host;
     ASSERT_EQ(host.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(hostWindow))), 1);
-    std::thread escape(pressKeysIn, "Export PVC", std::vector<KeySym>{XK_Escape});
+    std::thread escape(wowfix::test::pressKeysIn, "Export PVC", std::vector<KeySym>{XK_Escape});
     EXPECT_EQ(MessageBoxA(nullptr, "The file exists.\nReplace it?", "Export PVC", MB_YESNO), IDNO);
     escape.join();
-    std::thread enter(pressKeysIn, "Info", std::vector<KeySym>{XK_Return});
+    std::thread enter(wowfix::test::pressKeysIn, "Info", std::vector<KeySym>{XK_Return});
     EXPECT_EQ(MessageBoxA(nullptr, "Wybrano k_ofl_hum.", "Info", MB_OK), IDOK);
     enter.join();
     host.dispatch(effEditClose);

@@ -6,6 +6,7 @@
 #include "host/VendorCommands.h"
 #include "hostsim/gui/GuiSession.h"
 #include "tests/hostsim/HostTestSupport.h"
+#include "tests/hostsim/PilotRecording.h"
 
 // Google Test first: Xlib's macros (None, Bool) would clash with its names.
 #include <gtest/gtest.h>
@@ -16,7 +17,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -128,6 +131,17 @@ protected:
         if (display != nullptr) XCloseDisplay(display);
     }
     void click(Window target, int x, int y) { wowfix::test::clickThroughServer(display, target, x, y); }
+    // The editor's window inside the host's.
+    Window editorIn(Window host) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned n = 0;
+        if (XQueryTree(display, host, &root, &parent, &children, &n) == 0) return 0;
+        const Window editor = n == 1 ? children[0] : 0;
+        if (children != nullptr) XFree(children);
+        return editor;
+    }
     Display* display = nullptr;
 };
 
@@ -166,6 +180,73 @@ TEST_F(X11Gui, TheEditorSitsInsideTheHostsWindowAndTheFrameAnswersClicks) {
     // "Quit".
     click(host, 730, GuiFrame::kEditorHeight + 18);
     EXPECT_FALSE(session.step());
+}
+
+// The user's pilot road on the screen: the start picture clicked away, the
+// pilot tracker chosen from the drop-down list, "Create PVC", the host's
+// "Process" and "Save as..." answered with the keyboard; the saved file's
+// pilot then runs steady.
+TEST_F(X11Gui, ThePilotRoadOnTheScreenWritesASteadyFile) {
+    const long long frames = 6 * 48000;
+    const auto speed = [](long long n) { return 1.0 + 0.003 * std::sin(2.0 * M_PI * 0.5 * n / 48000.0); };
+    hostsim_test::PilotRecording recording;
+    recording.frames = frames;
+    const std::string wowing = dir.file("wowing.wav");
+    hostsim_test::writePilotRecording(wowing, recording, speed);
+
+    GuiSession session;
+    std::string error;
+    ASSERT_TRUE(session.start(plugin, true, error)) << error;
+    const Window host = session.hostWindow();
+    ASSERT_TRUE(session.openFile(wowing)) << session.status();
+    ASSERT_TRUE(session.settle());
+    const Window editor = editorIn(host);
+    ASSERT_NE(editor, 0u);
+    const auto rest = [&session] {
+        for (int i = 0; i < 10; ++i) session.settle(100);
+        return session.settle();
+    };
+    click(editor, 300, 120);  // the start picture
+    ASSERT_TRUE(rest());
+    // The drop-down list at (5, 335) drops its entries 13 pixels each below
+    // its 21-pixel line; the fifth is the pilot tracker.
+    click(editor, 100, 345);
+    ASSERT_TRUE(rest());
+    click(editor, 100, 335 + 21 + 1 + 4 * 13 + 6);
+    ASSERT_TRUE(rest());
+    click(editor, 717, 445);  // "Create PVC"
+    ASSERT_TRUE(rest()) << session.status();
+    click(host, 130, GuiFrame::kEditorHeight + 18);  // "Process"
+    for (int i = 0; i < 600 && session.files().count() < 2; ++i) session.settle(1000);
+    ASSERT_EQ(session.files().count(), 2) << session.status();
+
+    // "Save as..." opens the layer's file dialog in the current folder: the
+    // user types the name and presses Return.
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.file(""));
+    std::vector<KeySym> keys = wowfix::test::keysOf("steady.wav");
+    keys.push_back(XK_Return);
+    std::thread user(wowfix::test::pressKeysIn, "Save audio file as", keys);
+    click(host, 224, GuiFrame::kEditorHeight + 18);
+    for (int i = 0; i < 50 && !hostsim_test::exists(dir.file("steady.wav")); ++i) session.settle(100);
+    user.join();
+    std::filesystem::current_path(before);
+    const std::string saved = dir.file("steady.wav");
+    ASSERT_TRUE(hostsim_test::exists(saved)) << session.status();
+
+    // Played at the nominal rate, the result is as long as the recording's
+    // speed ratios add up to, and its pilot, tracked again, is steady.
+    double ratios = 0.0;
+    for (long long n = 0; n < frames; ++n) ratios += speed(n);
+    const hostsim_test::Audio steady = hostsim_test::readAudio(saved);
+    EXPECT_NEAR(static_cast<double>(steady.frames), ratios, 0.0005 * frames);
+    const std::string after = dir.file("after.pvc");
+    const hostsim_test::CommandResult detect =
+        hostsim_test::runHostCommand({"detect", saved, "--algorithm", "pilot", "--pvc", after, "--quiet", "--plugin", plugin});
+    ASSERT_EQ(detect.status, 0) << detect.output;
+    const std::vector<hostsim_test::CurvePoint> curve = hostsim_test::readCurve(after);
+    ASSERT_FALSE(curve.empty());
+    for (const hostsim_test::CurvePoint& point : curve) EXPECT_NEAR(point.value, 1.0, 0.0015) << point.position;
 }
 
 }  // namespace
