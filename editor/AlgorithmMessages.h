@@ -17,6 +17,7 @@ constexpr const char* kGravityActive =
     "The Centre of Gravity method is active. Use mouse, dragging it from left to right over the selected tonal "
     "track, to determine the PVC. The DISC Level is set by the vertical mouse position.";
 constexpr const char* kMarkAreaFirst = "Najpierw zaznacz obszar przetwarzania";
+constexpr const char* kImportFailed = "The curve file could not be read; the curve is kept.";
 constexpr const char* kKeyPressed = "Wcisniety klawisz";
 }  // namespace message
 

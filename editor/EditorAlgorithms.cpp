@@ -37,10 +37,6 @@ constexpr std::array<int, 3> kSpectralBars{86, 87, 88};
 constexpr std::array<int, 3> kSpectralValues{91, 92, 93};
 constexpr std::array<int, 3> kSpectralCaptions{81, 82, 83};
 constexpr std::array<int, 5> kLibraryBars{46, 47, 48, 49, 50};
-constexpr std::array<int, 5> kLibraryValues{51, 52, 53, 54, 55};
-constexpr std::array<int, 5> kLibraryCaptions{41, 42, 43, 44, 45};
-// The library parameter each slot of the basic set shows.
-constexpr std::array<int, 5> kLibraryParameters{1, 2, 3, 4, 10};
 
 template <size_t N>
 int slotOf(const std::array<int, N>& ids, int id) {
@@ -171,7 +167,13 @@ void EditorWindow::showAlgorithmPanel(int algorithm) {
     for (int panel : {4, 3, 7, 8, 6})
         for (int id : panelControls(panel)) ShowWindow(control(id), SW_HIDE);
     switch (algorithm) {
-    case kLibraryDetection: enableViewControls(false, false); fillLibraryPanel(); break;
+    case kLibraryDetection:
+        enableViewControls(false, false);
+        // The panel always opens on the basic set.
+        if (advancedPanel_) switchLibrarySet();
+        setText(control(64), "Advanced >");
+        fillLibraryPanel();
+        break;
     case kPilotToneTracking: enableViewControls(false, true); fillTrackerPanel(); break;
     case kCentreOfGravity: enableViewControls(false, true); break;
     case kSpectralDetection: enableViewControls(false, true); fillSpectralPanel(); break;
@@ -207,23 +209,6 @@ void EditorWindow::fillSpectralPanel() {
         setBar(control(kSpectralBars[i]), detector->getParameter(index));
         setText(control(kSpectralValues[i]),
                 parameterValueText(i == 2 ? "%g" : "%.0f", detector->getParameterDisplayValue(index)));
-    }
-}
-
-void EditorWindow::fillLibraryPanel() {
-    ProcessingLibrary& library = owner_->processingLibrary();
-    const int count = library.numParams();
-    for (size_t i = 0; i < kLibraryBars.size(); ++i) {
-        const int index = kLibraryParameters[i];
-        // A library with fewer parameters leaves the slot empty.
-        if (index >= count) {
-            setText(control(kLibraryCaptions[i]), "");
-            setText(control(kLibraryValues[i]), "");
-            continue;
-        }
-        setText(control(kLibraryCaptions[i]), parameterCaption(library.name(index), library.label(index)));
-        setBar(control(kLibraryBars[i]), library.value(index) * (i == 0 ? 2.0f : 1.0f));
-        setText(control(kLibraryValues[i]), parameterValueText("%.1f", library.display(index)));
     }
 }
 
@@ -263,31 +248,7 @@ bool EditorWindow::parameterChanged(int id) {
     }
     const int slot = slotOf(kLibraryBars, id);
     if (slot < 0) return false;
-    ProcessingLibrary& library = owner_->processingLibrary();
-    const int index = kLibraryParameters[static_cast<size_t>(slot)];
-    if (owner_->libraryInstance() == nullptr || index >= library.numParams()) return true;
-    switch (slot) {
-    case 0: library.setValue(1, v / 2.0f); break;
-    case 1:
-        library.setValue(2, v);
-        if (library.numParams() > 1 && library.value(2) <= 2.0f * library.value(1)) {
-            library.setValue(2, 2.0f * library.value(1));
-            setBar(bar, library.value(2));
-        }
-        break;
-    case 2:
-    case 3: {
-        // The lower bound never passes the upper one (slots 3 and 4).
-        const int other = slot == 2 ? 3 : 2;
-        const float bound = barValue(barPositionOf(control(kLibraryBars[static_cast<size_t>(other)])));
-        const bool fits = slot == 2 ? v < bound : v > bound;
-        library.setValue(index, fits ? v : bound);
-        if (!fits) setBar(bar, bound);
-        break;
-    }
-    default: library.setValue(index, v); break;
-    }
-    setText(control(kLibraryValues[static_cast<size_t>(slot)]), parameterValueText("%.1f", library.display(index)));
+    librarySlotChanged(slot, v);
     return true;
 }
 

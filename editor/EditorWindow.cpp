@@ -78,6 +78,7 @@ void EditorWindow::idle() {
     if (isOpen()) {
         applyTaskDrawing();
         followBusy();
+        followImport();
         owner_->headlessEditor().idle();
         if (!owner_->busy() && !deferred_.empty()) {
             const std::vector<Deferred> waiting = std::move(deferred_);
@@ -309,9 +310,32 @@ LRESULT CALLBACK EditorWindow::panelProcedure(HWND window, UINT message, WPARAM 
             editor->selectAlgorithm(editor->lastDetector_);
         }
     }
+    if (editor->tool_ >= 1 && editor->tool_ <= 6) editor->routeToTool(message, wParam, lParam);
     // Everything else, the mouse messages included, goes on to the static
     // control's own procedure (destruction, cursor, notifications).
     return CallWindowProcA(editor->previousProcedure(window), window, message, wParam, lParam);
+}
+
+void EditorWindow::routeToTool(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    HeadlessEditor& headless = owner_->headlessEditor();
+    int phase = -1;
+    if (message == WM_LBUTTONDOWN) {
+        buttonDown_ = true;
+        phase = 0;
+    } else if (message == WM_MOUSEMOVE && buttonDown_ && (wParam & MK_LBUTTON) != 0) {
+        phase = 1;
+    } else if (message == WM_LBUTTONUP && buttonDown_) {
+        buttonDown_ = false;
+        phase = 2;
+    }
+    if (phase < 0 || !headless.useTool(tool_)) return;
+    headless.pointer(phase, x, y);
+    if (phase != 2) return;
+    // A finished edit may have recorded an undo step.
+    const UndoHistory& history = headless.history();
+    undoStateChanged(history.canUndo(), history.canRedo());
 }
 
 LRESULT CALLBACK EditorWindow::barProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -325,7 +349,7 @@ void EditorWindow::command(int id, int code) {
         if (!refusedWhileBusy(id)) deferred_.push_back({false, id, code});
         return;
     }
-    if (code == BN_CLICKED && (viewCommand(id) || toolCommand(id))) return;
+    if (code == BN_CLICKED && (viewCommand(id) || toolCommand(id) || curveCommand(id))) return;
     if (id == control::kAlgorithmSelector && code == CBN_SELCHANGE) {
         const LRESULT entry = SendMessageA(control(id), CB_GETCURSEL, 0, 0);
         // The first entry only asks for a choice.

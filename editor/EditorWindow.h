@@ -102,6 +102,7 @@ public:
     int algorithm() const { return algorithm_; }
     bool linearScale() const { return linearScale_; }
     bool showPoints() const { return showPoints_; }
+    bool advancedPanel() const { return advancedPanel_; }
     // Shows the panel of `algorithm` and hides the others; -1 hides all.
     void showAlgorithmPanel(int algorithm);
     // Leaves the current algorithm and makes algorithm n the active one:
@@ -136,6 +137,8 @@ private:
     bool onWindowThread() const { return uiThread_.load() == std::this_thread::get_id(); }
     void setWorkingControlsShown(bool shown);
     void panelClicked();
+    // A left-button event in the panel handed to the curve tool in use.
+    void routeToTool(UINT message, WPARAM wParam, LPARAM lParam);
     void applyTaskDrawing();
     void followBusy();
     bool refusedWhileBusy(int id) const;
@@ -143,6 +146,23 @@ private:
     void command(int id, int code);
     bool viewCommand(int id);
     bool toolCommand(int id);
+    // "Create PVC", "Show Hum", "Import PVC", "Export PVC", "Undo", "Redo".
+    bool curveCommand(int id);
+    void createPvc();
+    void showHum();
+    void importCurve();
+    void exportCurve();
+    void undoOrRedo(bool redo);
+    // The curve laid out over the view, the chart and the panel drawn.
+    void redrawCurve();
+    // The time view over the whole selection, its bar and labels.
+    void resetTimeToSelection();
+    // An import the pass has taken: a file it could not read is told.
+    void followImport();
+    // "Advanced >" / "< Basic": the other set of library parameters.
+    void switchLibrarySet();
+    // Library slot 0 ... 4 moved to value v.
+    void librarySlotChanged(int slot, float v);
     void enableToolButtons(bool enable);
     void setLinearScale(bool linear);
     // Leaving the algorithm: info text, panel and its object released.
@@ -199,6 +219,16 @@ private:
     bool zoomTimeEnabled_ = true;
     bool zoomFrequencyEnabled_ = true;
     bool moveMode_ = false;
+    bool advancedPanel_ = false;
+    bool buttonDown_ = false;
+    // The file dialogs' names and folders, kept between calls.
+    std::array<char, 260> importName_{};
+    std::array<char, 260> exportName_{};
+    std::string importFolder_;
+    std::string exportFolder_;
+    // An import waits for its pass; the undo position before it.
+    bool importWaiting_ = false;
+    int positionBeforeImport_ = 0;
     // Pixel column of the edit cursor drawn last, -1 for none.
     int cursorColumn_ = -1;
     std::unique_ptr<X11Presenter> presenter_;

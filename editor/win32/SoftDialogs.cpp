@@ -66,6 +66,22 @@ BOOL answerFileDialog(OPENFILENAMEA* dialog, bool save) {
         return FALSE;
     }
     if (path.empty()) return FALSE;
+    // The flags ask what the system's dialog asks before it closes.
+    std::error_code error;
+    const std::filesystem::path chosen(path);
+    if (!save && (dialog->Flags & OFN_FILEMUSTEXIST) != 0 && !std::filesystem::is_regular_file(chosen, error)) {
+        MessageBoxA(dialog->hwndOwner, (path + "\nFile not found.").c_str(), dialog->lpstrTitle, MB_OK);
+        return FALSE;
+    }
+    if ((dialog->Flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) != 0 && chosen.has_parent_path() &&
+        !std::filesystem::is_directory(chosen.parent_path(), error)) {
+        MessageBoxA(dialog->hwndOwner, (path + "\nPath does not exist.").c_str(), dialog->lpstrTitle, MB_OK);
+        return FALSE;
+    }
+    if (save && (dialog->Flags & OFN_OVERWRITEPROMPT) != 0 && std::filesystem::exists(chosen, error) &&
+        MessageBoxA(dialog->hwndOwner, (path + " already exists.\nDo you want to replace it?").c_str(),
+                    dialog->lpstrTitle, MB_YESNO) != IDYES)
+        return FALSE;
     // A path longer than the caller's buffer is refused, as the system does,
     // rather than handed on cut.
     if (!copyBounded(dialog->lpstrFile, dialog->nMaxFile, path)) {
