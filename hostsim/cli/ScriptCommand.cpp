@@ -111,6 +111,8 @@ bool checkSteps(const std::vector<ScriptStep>& steps, const ScriptOptions& optio
 
 class ScriptRun {
 public:
+    static constexpr int kIdleRounds = 4;
+
     ScriptRun(OfflineHost& host, const ScriptOptions& options, std::ostream& out, std::ostream& err)
         : host_(host), options_(options), out_(out), err_(err) {}
 
@@ -142,8 +144,10 @@ public:
                 break;
             case ScriptStepKind::Wait:
                 // The host's loop: the files are reported again, and whatever
-                // the plug-in asks for on the way is delivered before it ends.
+                // the plug-in asks for on the way is delivered before it ends;
+                // then the editor's idle, where it follows what the tasks did.
                 host_.notifyFiles(false);
+                for (int round = 0; round < kIdleRounds; ++round) host_.dispatch(effEditIdle);
                 if (!host_.error().empty() && host_.error() != lastHostError_) {
                     error = host_.error();
                     return false;
@@ -154,6 +158,8 @@ public:
                 if (!writeScreenshot(step, outcome, error)) return false;
                 break;
         }
+        // As a host's event loop does between the user's actions.
+        host_.dispatch(effEditIdle);
         if (step.kind != ScriptStepKind::Process && host_.tasksStarted() != tasksBefore) {
             const TaskReport& task = host_.lastTask();
             if (!task.succeeded) {
