@@ -65,9 +65,30 @@ bool readScript(const std::string& path, std::string& text, std::string& error) 
     return true;
 }
 
-long long fileSize(const std::string& path) {
+// What tells a file written anew from the one that was there: its size, its
+// inode (a file replaced by renaming gets a new one) and its change time.
+struct FileStamp {
+    bool exists = false;
+    long long size = 0;
+    unsigned long long inode = 0;
+    long long changedSeconds = 0;
+    long long changedNanoseconds = 0;
+    bool sameAs(const FileStamp& other) const {
+        return exists == other.exists && size == other.size && inode == other.inode &&
+               changedSeconds == other.changedSeconds && changedNanoseconds == other.changedNanoseconds;
+    }
+};
+
+FileStamp stampOf(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+    FileStamp stamp;
+    if (::stat(path.c_str(), &info) != 0) return stamp;
+    stamp.exists = true;
+    stamp.size = static_cast<long long>(info.st_size);
+    stamp.inode = static_cast<unsigned long long>(info.st_ino);
+    stamp.changedSeconds = static_cast<long long>(info.st_ctim.tv_sec);
+    stamp.changedNanoseconds = static_cast<long long>(info.st_ctim.tv_nsec);
+    return stamp;
 }
 
 // The container a process step writes: the one its extension names, else the
@@ -128,13 +149,14 @@ public:
                 outcome = "done";
                 break;
             case ScriptStepKind::Export: {
+                const FileStamp before = stampOf(step.path);
                 if (!sendActions(step, error)) return false;
-                const long long size = fileSize(step.path);
-                if (size < 0) {
+                const FileStamp after = stampOf(step.path);
+                if (!after.exists || after.sameAs(before)) {
                     error = withPluginMessage(host_, "the plug-in wrote no curve to '" + step.path + "'");
                     return false;
                 }
-                outcome = "wrote '" + step.path + "' (" + std::to_string(size) + " bytes)";
+                outcome = "wrote '" + step.path + "' (" + std::to_string(after.size) + " bytes)";
                 break;
             }
             case ScriptStepKind::Process:
