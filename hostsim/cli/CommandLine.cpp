@@ -413,6 +413,11 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
         command.screenshot.args.assign(args.begin() + 1, args.end());
         return true;
     }
+    if (name == "script") {
+        command.kind = CommandKind::Script;
+        command.script.args.assign(args.begin() + 1, args.end());
+        return true;
+    }
     if (name == "gui") {
         command.kind = CommandKind::Gui;
         command.gui.args.assign(args.begin() + 1, args.end());

@@ -105,7 +105,7 @@ struct DemoOptions {
     bool quiet = false;  // no progress bars
 };
 
-enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo, Curve, Batch, Screenshot, Gui };
+enum class CommandKind { Help, Info, Correct, Spectrogram, Detect, Auto, Measure, Demo, Curve, Batch, Screenshot, Script, Gui };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Help;
@@ -119,6 +119,7 @@ struct CommandLine {
     CurveCommandOptions curve;
     CurveCommandOptions batch;  // the words after "batch"
     CurveCommandOptions screenshot;  // the words after "screenshot"
+    CurveCommandOptions script;      // the words after "script"
     CurveCommandOptions gui;         // the words after "gui"
 };
 

@@ -10,6 +10,7 @@
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/GuiCommand.h"
 #include "hostsim/cli/ScreenshotCommand.h"
+#include "hostsim/cli/ScriptCommand.h"
 #include "hostsim/cli/InfoCommand.h"
 #include "hostsim/cli/MeasureCommand.h"
 #include "hostsim/cli/SpectrogramCommand.h"
@@ -25,6 +26,7 @@ void printUsage(std::ostream& out) {
            "                      [--range START:END] [--levels LOW:HIGH] [--size WxH] [--pvc CURVE.pvc]\n"
            "                      [--block N] [--quiet] [--plugin PATH]\n"
            "  wowfix-host screenshot INPUT OUT.png [--after \"click 72=4; click 30\"] [--panel]\n"
+           "  wowfix-host script INPUT FILE [--quiet] [--plugin PATH]\n"
            "  wowfix-host gui [INPUT]\n"
            "                      [--quiet] [--plugin PATH]\n"
            "  wowfix-host detect INPUT --algorithm pilot --pvc OUT.pvc [--param NAME=VALUE ...]\n"
@@ -73,6 +75,11 @@ void printUsage(std::ostream& out) {
            "             spectrogram pass, replays the --after actions (click ID, click ID=ITEM,\n"
            "             drag X,Y X,Y, rclick X,Y, wheel N, key K, answer PATH; separated by ';')\n"
            "             and writes the 780 x 470 window (--panel: the 670 x 260 panel) as a PNG.\n"
+           "script       the same window, driven by FILE: one step a line ('#' comments): any\n"
+           "             --after action, process OUTPUT (the correction into a new file),\n"
+           "             export PATH, import PATH (the curve buttons answered with PATH), undo,\n"
+           "             redo, wait (deliver what the plug-in still asks for) and\n"
+           "             screenshot PNG [--panel]; each step's outcome is printed.\n"
            "gui          the host's window on the display with the plug-in's editor inside: Open...,\n"
            "             Process (the correction into a new file, kept until Save as...), the\n"
            "             files held, selection and cursor; tasks run on a worker thread.\n"
@@ -159,6 +166,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return runCurve(command.curve.args, out, err);
         case CommandKind::Screenshot:
             return runScreenshot(command.screenshot.args, err);
+        case CommandKind::Script:
+            return runScript(command.script.args, out, err);
         case CommandKind::Gui:
             return runGui(command.gui.args, err);
         case CommandKind::Batch:

@@ -1,0 +1,267 @@
+#include "hostsim/cli/ScriptCommand.h"
+
+#include "host/VendorCommands.h"
+#include "hostsim/FileIdentity.h"
+#include "hostsim/cli/CorrectionSteps.h"
+#include "hostsim/cli/EditorScript.h"
+#include "hostsim/cli/HostSession.h"
+#include "hostsim/cli/PluginTask.h"
+#include "hostsim/cli/PngImage.h"
+#include "tools/soundio/SoundFormats.h"
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace wowfix::hostsim {
+
+namespace {
+
+struct ScriptOptions {
+    std::string input;
+    std::string script;
+    std::string plugin;
+    bool quiet = false;
+};
+
+bool parseOptions(const std::vector<std::string>& args, ScriptOptions& options, std::string& error) {
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--plugin") {
+            if (i + 1 >= args.size()) {
+                error = "option --plugin needs a value";
+                return false;
+            }
+            options.plugin = args[++i];
+        } else if (a == "--quiet") {
+            options.quiet = true;
+        } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+            error = "unknown option '" + a + "'";
+            return false;
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() != 2) {
+        error = "usage: wowfix-host script INPUT FILE [--plugin PATH] [--quiet]";
+        return false;
+    }
+    options.input = positional[0];
+    options.script = positional[1];
+    return true;
+}
+
+bool readScript(const std::string& path, std::string& text, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read the script '" + path + "'";
+        return false;
+    }
+    std::ostringstream all;
+    all << in.rdbuf();
+    text = all.str();
+    return true;
+}
+
+// What tells a file written anew from the one that was there: its size, its
+// inode (a file replaced by renaming gets a new one) and its change time.
+struct FileStamp {
+    bool exists = false;
+    long long size = 0;
+    unsigned long long inode = 0;
+    long long changedSeconds = 0;
+    long long changedNanoseconds = 0;
+    bool sameAs(const FileStamp& other) const {
+        return exists == other.exists && size == other.size && inode == other.inode &&
+               changedSeconds == other.changedSeconds && changedNanoseconds == other.changedNanoseconds;
+    }
+};
+
+FileStamp stampOf(const std::string& path) {
+    struct stat info {};
+    FileStamp stamp;
+    if (::stat(path.c_str(), &info) != 0) return stamp;
+    stamp.exists = true;
+    stamp.size = static_cast<long long>(info.st_size);
+    stamp.inode = static_cast<unsigned long long>(info.st_ino);
+    stamp.changedSeconds = static_cast<long long>(info.st_ctim.tv_sec);
+    stamp.changedNanoseconds = static_cast<long long>(info.st_ctim.tv_nsec);
+    return stamp;
+}
+
+// The container a process step writes: the one its extension names, else the
+// input's.
+std::string formatOf(const std::string& output) {
+    const std::size_t dot = output.find_last_of('.');
+    const std::size_t slash = output.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    const std::string extension = output.substr(dot + 1);
+    return soundio::containerByName(extension) != 0 ? extension : "";
+}
+
+std::string stepHead(const ScriptStep& step) { return "line " + std::to_string(step.line) + ": " + step.text; }
+
+// Everything that can be refused before the window opens: files the steps
+// would write over the input, and containers that cannot hold the input.
+bool checkSteps(const std::vector<ScriptStep>& steps, const ScriptOptions& options, const SndfileSource& source,
+                std::map<int, int>& containers, std::ostream& err, std::string& error) {
+    for (const ScriptStep& step : steps) {
+        const bool writes = step.kind == ScriptStepKind::Process || step.kind == ScriptStepKind::Export ||
+                            step.kind == ScriptStepKind::Screenshot;
+        if (writes && sameFile(options.input, step.path)) {
+            error = stepHead(step) + ": '" + step.path + "' is the input file; it is never overwritten";
+            return false;
+        }
+        if (writes && sameFile(options.script, step.path)) {
+            error = stepHead(step) + ": '" + step.path + "' is the script itself";
+            return false;
+        }
+        if (step.kind != ScriptStepKind::Process) continue;
+        int container = 0;
+        std::string why;
+        if (!chooseOutputContainer(source, options.input, formatOf(step.path), options.quiet, err, container, why)) {
+            error = stepHead(step) + ": " + why;
+            return false;
+        }
+        containers[step.line] = container;
+    }
+    return true;
+}
+
+class ScriptRun {
+public:
+    static constexpr int kIdleRounds = 4;
+
+    ScriptRun(OfflineHost& host, const ScriptOptions& options, std::ostream& out, std::ostream& err)
+        : host_(host), options_(options), out_(out), err_(err) {}
+
+    // Runs one step; false with `error` when it failed.
+    bool run(const ScriptStep& step, int container, std::string& error) {
+        const int tasksBefore = host_.tasksStarted();
+        const int notificationsBefore = host_.notificationsDelivered();
+        std::string outcome;
+        switch (step.kind) {
+            case ScriptStepKind::Actions:
+            case ScriptStepKind::Import:
+                if (!sendActions(step, error)) return false;
+                outcome = "done";
+                break;
+            case ScriptStepKind::Export: {
+                const FileStamp before = stampOf(step.path);
+                if (!sendActions(step, error)) return false;
+                const FileStamp after = stampOf(step.path);
+                if (!after.exists || after.sameAs(before)) {
+                    error = withPluginMessage(host_, "the plug-in wrote no curve to '" + step.path + "'");
+                    return false;
+                }
+                outcome = "wrote '" + step.path + "' (" + std::to_string(after.size) + " bytes)";
+                break;
+            }
+            case ScriptStepKind::Process:
+                if (!writeCorrectedFile(host_, step.path, container, options_.quiet, err_, error)) return false;
+                outcome = "wrote '" + step.path + "' (" + std::to_string(host_.lastTask().framesWritten) +
+                          " frames)";
+                break;
+            case ScriptStepKind::Wait:
+                // The host's loop: the files are reported again, and whatever
+                // the plug-in asks for on the way is delivered before it ends;
+                // then the editor's idle, where it follows what the tasks did.
+                host_.notifyFiles(false);
+                for (int round = 0; round < kIdleRounds; ++round) host_.dispatch(effEditIdle);
+                if (!host_.error().empty() && host_.error() != lastHostError_) {
+                    error = host_.error();
+                    return false;
+                }
+                outcome = std::to_string(host_.notificationsDelivered() - notificationsBefore + 1) + " notifications";
+                break;
+            case ScriptStepKind::Screenshot:
+                if (!writeScreenshot(step, outcome, error)) return false;
+                break;
+        }
+        // As a host's event loop does between the user's actions.
+        host_.dispatch(effEditIdle);
+        if (step.kind != ScriptStepKind::Process && host_.tasksStarted() != tasksBefore) {
+            const TaskReport& task = host_.lastTask();
+            if (!task.succeeded) {
+                error = withPluginMessage(host_, "a task failed" + (task.error.empty() ? "" : ": " + task.error));
+                return false;
+            }
+            outcome += "; " + std::to_string(host_.tasksStarted() - tasksBefore) + " task(s) ran";
+        }
+        lastHostError_ = host_.error();
+        out_ << stepHead(step) << ": " << outcome << "\n";
+        return true;
+    }
+
+private:
+    bool sendActions(const ScriptStep& step, std::string& error) {
+        for (const EditorActionText& text : step.actions) {
+            vendor::EditorAction action = text.action;
+            action.path = text.path.c_str();
+            if (host_.vendorCommand(vendor::kEditorAction, &action) == 0) {
+                error = withPluginMessage(host_, "action '" + text.text + "' cannot be done in the window");
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool writeScreenshot(const ScriptStep& step, std::string& outcome, std::string& error) {
+        vendor::WindowPicture picture{};
+        std::vector<std::uint32_t> pixels;
+        if (!readEditorPicture(host_, step.panelOnly, picture, pixels)) {
+            error = "the plug-in gave no picture of its window";
+            return false;
+        }
+        if (!writeRgbPngFile(step.path, picture.width, picture.height, pixels, error)) return false;
+        outcome = "wrote '" + step.path + "' (" + std::to_string(picture.width) + " x " +
+                  std::to_string(picture.height) + " pixels)";
+        return true;
+    }
+
+    OfflineHost& host_;
+    const ScriptOptions& options_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string lastHostError_;
+};
+
+}  // namespace
+
+int runScript(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ScriptOptions options;
+    std::string error;
+    if (!parseOptions(args, options, error)) return failWith(err, error, kExitUsage);
+    std::string text;
+    if (!readScript(options.script, text, error)) return failWith(err, error);
+    std::vector<ScriptStep> steps;
+    if (!parseEditorScript(text, steps, error)) return failWith(err, options.script + ": " + error, kExitUsage);
+    std::unique_ptr<SndfileSource> source = openInput(options.input, error);
+    if (source == nullptr) return failWith(err, error);
+    std::map<int, int> containers;
+    if (!checkSteps(steps, options, *source, containers, err, error))
+        return failWith(err, options.script + ": " + error, kExitUsage);
+
+    OfflineHost host;
+    if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
+        return failWith(err, error);
+    if (host.dispatch(effEditOpen, 0, 0, nullptr) == 0)
+        return failWith(err, withPluginMessage(host, "the plug-in opens no editor window"));
+    int status = kExitSuccess;
+    if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
+                       error))
+        status = failWith(err, error);
+    ScriptRun run(host, options, out, err);
+    for (std::size_t i = 0; status == kExitSuccess && i < steps.size(); ++i) {
+        const ScriptStep& step = steps[i];
+        if (!run.run(step, containers.count(step.line) != 0 ? containers[step.line] : 0, error))
+            status = failWith(err, options.script + ": " + stepHead(step) + ": " + error);
+    }
+    host.dispatch(effEditClose, 0, 0, nullptr);
+    if (status == kExitSuccess) out << "script: " << steps.size() << " steps done\n";
+    return status;
+}
+
+}  // namespace wowfix::hostsim
