@@ -11,4 +11,10 @@ bool sameFile(const std::string& a, const std::string& b) {
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+std::uint64_t fileSerial(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return 0;
+    return static_cast<std::uint64_t>(info.st_ino);
+}
+
 }  // namespace wowfix::hostsim

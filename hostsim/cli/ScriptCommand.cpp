@@ -9,10 +9,11 @@
 #include "hostsim/cli/PngImage.h"
 #include "tools/soundio/SoundFormats.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace wowfix::hostsim {
 
@@ -66,28 +67,28 @@ bool readScript(const std::string& path, std::string& text, std::string& error) 
 }
 
 // What tells a file written anew from the one that was there: its size, its
-// inode (a file replaced by renaming gets a new one) and its change time.
+// serial number (a file replaced by renaming gets a new one) and its time of
+// writing.
 struct FileStamp {
     bool exists = false;
-    long long size = 0;
-    unsigned long long inode = 0;
-    long long changedSeconds = 0;
-    long long changedNanoseconds = 0;
+    std::uintmax_t size = 0;
+    std::uint64_t serial = 0;
+    std::filesystem::file_time_type written{};
     bool sameAs(const FileStamp& other) const {
-        return exists == other.exists && size == other.size && inode == other.inode &&
-               changedSeconds == other.changedSeconds && changedNanoseconds == other.changedNanoseconds;
+        return exists == other.exists && size == other.size && serial == other.serial && written == other.written;
     }
 };
 
 FileStamp stampOf(const std::string& path) {
-    struct stat info {};
+    std::error_code error;
     FileStamp stamp;
-    if (::stat(path.c_str(), &info) != 0) return stamp;
+    const std::filesystem::path file(path);
+    stamp.size = std::filesystem::file_size(file, error);
+    if (error) return stamp;
+    stamp.written = std::filesystem::last_write_time(file, error);
+    if (error) return stamp;
+    stamp.serial = fileSerial(path);
     stamp.exists = true;
-    stamp.size = static_cast<long long>(info.st_size);
-    stamp.inode = static_cast<unsigned long long>(info.st_ino);
-    stamp.changedSeconds = static_cast<long long>(info.st_ctim.tv_sec);
-    stamp.changedNanoseconds = static_cast<long long>(info.st_ctim.tv_nsec);
     return stamp;
 }
 
