@@ -1,6 +1,7 @@
 // The editor window's algorithm selection, the algorithms' panels and their
 // parameter bars.
 #include "editor/AlgorithmMessages.h"
+#include "editor/ControlValues.h"
 #include "editor/EditorWindow.h"
 #include "editor/ParameterText.h"
 
@@ -43,21 +44,6 @@ int slotOf(const std::array<int, N>& ids, int id) {
     for (size_t i = 0; i < N; ++i)
         if (ids[i] == id) return static_cast<int>(i);
     return -1;
-}
-
-void setText(HWND window, const std::string& text) {
-    if (window != nullptr) SetWindowTextA(window, text.c_str());
-}
-
-int barPositionOf(HWND bar) {
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 0, 0};
-    GetScrollInfo(bar, SB_CTL, &info);
-    return info.nPos;
-}
-
-void setBar(HWND bar, float value) {
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, barPosition(value), 0};
-    if (bar != nullptr) SetScrollInfo(bar, SB_CTL, &info, TRUE);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The editor window's commands that make or change the curve as a whole:
 // "Create PVC", "Show Hum", "Import PVC", "Export PVC", "Undo" and "Redo".
 #include "editor/AlgorithmMessages.h"
+#include "editor/ControlValues.h"
 #include "editor/EditorWindow.h"
 
 #include "host/HeadlessEditor.h"
@@ -37,10 +38,6 @@ std::string currentFolder() {
     char buffer[260] = {};
     const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
     return length > 0 && length < sizeof buffer ? std::string(buffer) : std::string();
-}
-
-void setText(HWND window, const std::string& text) {
-    if (window != nullptr) SetWindowTextA(window, text.c_str());
 }
 
 }  // namespace

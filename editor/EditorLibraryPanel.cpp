@@ -1,5 +1,6 @@
 // The processing-library panel: five slots, each showing one library
 // parameter of the basic or of the advanced set, and the switch between them.
+#include "editor/ControlValues.h"
 #include "editor/EditorWindow.h"
 #include "editor/ParameterText.h"
 
@@ -25,21 +26,6 @@ constexpr std::array<int, 5> kAdvancedShift{10, 20, 0, -10, 0};
 
 constexpr const char* kAdvancedCaption = "Advanced >";
 constexpr const char* kBasicCaption = "< Basic";
-
-int barPositionOf(HWND bar) {
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 0, 0};
-    GetScrollInfo(bar, SB_CTL, &info);
-    return info.nPos;
-}
-
-void setBar(HWND bar, float value) {
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, barPosition(value), 0};
-    if (bar != nullptr) SetScrollInfo(bar, SB_CTL, &info, TRUE);
-}
-
-void setText(HWND window, const std::string& text) {
-    if (window != nullptr) SetWindowTextA(window, text.c_str());
-}
 
 const ControlSpec* specOf(int id) {
     for (const ControlSpec& entry : editorControls())

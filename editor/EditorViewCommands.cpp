@@ -1,5 +1,6 @@
 // The editor window's view commands: zoom buttons, the zoom rectangle, the
 // three view scroll bars and the time and frequency labels.
+#include "editor/ControlValues.h"
 #include "editor/EditorWindow.h"
 
 #include "editor/view/ScrollBarSettings.h"
@@ -22,10 +23,6 @@ void writeBar(HWND bar, const ScrollBarSettings& s) {
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, s.minimum, s.maximum,
                     static_cast<UINT>(s.page), s.position, 0};
     SetScrollInfo(bar, SB_CTL, &info, TRUE);
-}
-
-void setText(HWND window, const std::string& text) {
-    if (window != nullptr) SetWindowTextA(window, text.c_str());
 }
 
 }  // namespace
