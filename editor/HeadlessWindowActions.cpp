@@ -2,15 +2,13 @@
 
 #include "editor/EditorWindow.h"
 
-#ifndef _WIN32
 #include "editor/win32/SoftInput.h"
-#endif
 
 #include <algorithm>
 
 namespace wowfix {
 
-#ifndef _WIN32
+// The software layer: actions are its scripted input, pictures its surfaces.
 
 bool applyEditorAction(EditorWindow& editor, const vendor::EditorAction& action) {
     if (!editor.isOpen()) return false;
@@ -56,12 +54,5 @@ bool copyEditorPicture(EditorWindow& editor, vendor::WindowPicture& picture) {
     std::copy(taken.pixels.begin(), taken.pixels.end(), picture.pixels);
     return true;
 }
-
-#else
-
-bool applyEditorAction(EditorWindow&, const vendor::EditorAction&) { return false; }
-bool copyEditorPicture(EditorWindow&, vendor::WindowPicture&) { return false; }
-
-#endif
 
 }  // namespace wowfix

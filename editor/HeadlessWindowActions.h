@@ -7,8 +7,10 @@ namespace wowfix {
 class EditorWindow;
 
 // A scripted user action on the open editor window, and its picture, for
-// hosts without a screen. Answer false when the window is not open, the
-// action cannot be done, or the layer has no pictures (Windows).
+// scripted hosts (one file for each window layer implements them). Answer
+// false when the window is not open or the action cannot be done. On Windows
+// the picture is what the real window shows on the screen, and scripted
+// actions are not available.
 bool applyEditorAction(EditorWindow& editor, const vendor::EditorAction& action);
 bool copyEditorPicture(EditorWindow& editor, vendor::WindowPicture& picture);
 

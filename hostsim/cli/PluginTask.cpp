@@ -7,13 +7,16 @@
 namespace wowfix::hostsim {
 
 bool runPluginTask(OfflineHost& host, int mode, const std::string& what, const std::string& label, bool quiet,
-                   std::ostream& err, std::string& error, int passes) {
+                   std::ostream& err, std::string& error, int passes,
+                   const std::function<void()>& whileRunning) {
     ProgressBar bar(err, label);
     if (passes < 1) passes = 1;
     int pass = 0;
     double last = 0.0;
-    if (!quiet)
-        host.setProgressObserver([&bar, &pass, &last, passes](double fraction) {
+    if (!quiet || whileRunning)
+        host.setProgressObserver([&bar, &pass, &last, passes, quiet, &whileRunning](double fraction) {
+            if (whileRunning) whileRunning();
+            if (quiet) return;
             // A pass starts again from the beginning of the file.
             if (fraction < last && pass + 1 < passes) ++pass;
             last = fraction;

@@ -5,6 +5,7 @@
 
 #include "hostsim/OfflineHost.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -22,8 +23,10 @@ constexpr int kViewAcquisitionTask = 8;
 // carrying the plug-in's own message, when the plug-in refused the request,
 // did not start the task or the task failed. A task that reads the file
 // `passes` times reports each pass from 0 to 1; the bar shows them one after
-// the other.
+// the other. `whileRunning`, when given, is called with each progress report
+// (a host with an open editor window pumps its messages there).
 bool runPluginTask(OfflineHost& host, int mode, const std::string& what, const std::string& label, bool quiet,
-                   std::ostream& err, std::string& error, int passes = 1);
+                   std::ostream& err, std::string& error, int passes = 1,
+                   const std::function<void()>& whileRunning = {});
 
 }  // namespace wowfix::hostsim

@@ -3,6 +3,7 @@
 #include "host/VendorCommands.h"
 #include "hostsim/FileIdentity.h"
 #include "hostsim/cli/EditorActions.h"
+#include "hostsim/cli/EditorParent.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/PngImage.h"
@@ -84,20 +85,30 @@ int runScreenshot(const std::vector<std::string>& args, std::ostream& err) {
     if (sameFile(options.input, options.output))
         return failWith(err, "'" + options.output + "' is the input file; it is never overwritten");
 
+    // The parent outlives the host, which closes an editor left open.
+    EditorParent parent;
     OfflineHost host;
     if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
         return failWith(err, error);
-    if (host.dispatch(effEditOpen, 0, 0, nullptr) == 0)
+    ERect* rect = nullptr;
+    if (host.dispatch(effEditGetRect, 0, 0, &rect) == 0 || rect == nullptr || rect->right <= rect->left ||
+        rect->bottom <= rect->top)
         return failWith(err, withPluginMessage(host, "the plug-in opens no editor window"));
+    if (!parent.create(rect->right - rect->left, rect->bottom - rect->top, error)) return failWith(err, error);
+    if (host.dispatch(effEditOpen, 0, 0, parent.handle()) == 0)
+        return failWith(err, withPluginMessage(host, "the plug-in opens no editor window"));
+    parent.pump(host);
     int status = kExitSuccess;
     if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
-                       error))
+                       error, 1, [&parent, &host] { parent.pump(host); }))
         status = failWith(err, error);
+    parent.pump(host);
     for (std::size_t i = 0; status == kExitSuccess && i < actions.size(); ++i) {
         vendor::EditorAction action = actions[i].action;
         action.path = actions[i].path.c_str();
         if (host.vendorCommand(vendor::kEditorAction, &action) == 0)
             status = failWith(err, "action '" + actions[i].text + "' cannot be done in the window");
+        parent.pump(host);
     }
     vendor::WindowPicture picture{};
     std::vector<std::uint32_t> pixels;

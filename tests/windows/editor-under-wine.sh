@@ -5,11 +5,19 @@
 # installed; a missing Windows build is a failure. The pictures stay in
 # OUT_DIR (panel.bmp, editor.bmp) for a look.
 #
-# Usage: tests/windows/editor-under-wine.sh WINDOWS_BUILD_DIR PANEL_MATCH OUT_DIR
+# With the Linux host, plug-in and generator given too, the same file is shot
+# with `screenshot --panel` by the Linux host and by wowfix-host.exe on the
+# virtual screen (the real window, after the spectrogram pass): the two
+# panels must be the same pixels (panel-linux.png, panel-windows.png).
+#
+# Usage: tests/windows/editor-under-wine.sh WINDOWS_BUILD_DIR PANEL_MATCH OUT_DIR [LINUX_HOST LINUX_PLUGIN GEN]
 set -eu
 build=$1
 match=$2
 out=$3
+linux_host=${4:-}
+linux_plugin=${5:-}
+gen=${6:-}
 command -v wine > /dev/null || { echo "wine is not installed: skipped"; exit 77; }
 command -v xvfb-run > /dev/null || { echo "xvfb-run is not installed: skipped"; exit 77; }
 capture=$build/host/wowfix-editor-capture.exe
@@ -44,3 +52,22 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c 'wine "$@"; status=$?; wineserver -
     "$(windows_path "$plugin")" "$(windows_path "$out/panel.bmp")" "$(windows_path "$out/editor.bmp")" || status=$?
 [ "$status" -eq 0 ] || { echo "the editor under Wine failed (exit $status)"; exit 1; }
 "$match" "$out/panel.bmp"
+
+[ -n "$linux_host" ] || exit 0
+host=$build/hostsim/wowfix-host.exe
+for file in "$host" "$linux_host" "$linux_plugin" "$gen"; do
+    [ -f "$file" ] || { echo "missing $file: build the Windows host first (see the README)"; exit 1; }
+done
+rm -f "$out/take.wav" "$out/take.pvc" "$out/panel-linux.png" "$out/panel-windows.png"
+"$gen" "$out/take.wav" --pvc "$out/take.pvc" --programme music --pilot 19000@-30 --wow 0.3@0.5 --rate 48000 --seconds 1 > /dev/null ||
+    { echo "wowfix-gen failed"; exit 1; }
+"$linux_host" screenshot "$out/take.wav" "$out/panel-linux.png" --panel --quiet --plugin "$linux_plugin" ||
+    { echo "screenshot on Linux failed"; exit 1; }
+status=0
+xvfb-run -a -s "-screen 0 1024x768x24" sh -c 'wine "$@"; status=$?; wineserver -w; exit $status' shot \
+    "$host" screenshot "$(windows_path "$out/take.wav")" "$(windows_path "$out/panel-windows.png")" --panel --quiet ||
+    status=$?
+[ "$status" -eq 0 ] || { echo "screenshot under Wine failed (exit $status)"; exit 1; }
+cmp "$out/panel-linux.png" "$out/panel-windows.png" ||
+    { echo "screenshot --panel: the Windows panel differs from the Linux one"; exit 1; }
+echo "screenshot --panel: the same pixels on Linux and under Wine"
