@@ -3,6 +3,7 @@
 #include "host/VendorCommands.h"
 #include "hostsim/FileIdentity.h"
 #include "hostsim/cli/CorrectionSteps.h"
+#include "hostsim/cli/EditorParent.h"
 #include "hostsim/cli/EditorScript.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PluginTask.h"
@@ -237,6 +238,9 @@ int runScript(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!parseOptions(args, options, error)) return failWith(err, error, kExitUsage);
     std::string text;
     if (!readScript(options.script, text, error)) return failWith(err, error);
+    if (!EditorParent::takesScriptedActions())
+        return failWith(err, "script is not available here: its steps are replayed on the software window layer, "
+                             "which this build does not use", kExitUsage);
     std::vector<ScriptStep> steps;
     if (!parseEditorScript(text, steps, error)) return failWith(err, options.script + ": " + error, kExitUsage);
     std::unique_ptr<SndfileSource> source = openInput(options.input, error);

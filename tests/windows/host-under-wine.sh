@@ -3,7 +3,7 @@
 # info, a correction with a given curve and a pilot-tone auto run must give
 # the same sound as the Linux build's (within 1e-6), and the spectrogram and
 # measure pictures the same bytes, in a folder whose path has spaces; an output that exists is replaced, a path longer than Windows
-# takes and the batch command are refused with a message and leave nothing.
+# takes and the batch and script commands are refused with a message and leave nothing.
 # Exit 77 (skipped) when wine or xvfb-run is not installed; a missing Windows
 # build is a failure.
 #
@@ -105,4 +105,10 @@ status=0
 win_host batch "$(windows_path "$dir/jobs.toml")" 2> "$dir/batch.err" || status=$?
 [ "$status" -eq 2 ] || fail "batch under Wine answered $status, not 2"
 grep -q 'not available on Windows' "$dir/batch.err" || fail "no clear message for batch: $(cat "$dir/batch.err")"
+printf 'click 72=4\n' > "$dir/road.txt"
+status=0
+win_host script "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/road.txt")" 2> "$dir/script.err" ||
+    status=$?
+[ "$status" -eq 2 ] || fail "script under Wine answered $status, not 2"
+grep -q 'script is not available here' "$dir/script.err" || fail "no clear message for script: $(cat "$dir/script.err")"
 echo "wowfix-host.exe under Wine matches the Linux build"
