@@ -93,6 +93,14 @@ cmp "$dir/plot linux.png" "$dir/plot.png" || fail "measure: the plots differ"
 leftover=$(find "$dir" -name '*.partial-*')
 [ -z "$leftover" ] || fail "temporary files left behind: $leftover"
 
+echo "== a name outside ASCII"
+# Characters of the ANSI code page (here Windows-1252) reach the file: the
+# Unix name is UTF-8, which Wine turns into the code page for the program.
+cp "$dir/damaged take.wav" "$dir/tåke é.wav"
+LANG=C.UTF-8 win_host measure "$(windows_path "$dir/tåke é.wav")" > "$dir/accented.txt" ||
+    fail "measure of a file named 'tåke é.wav' under Wine: $(cat "$dir/accented.txt")"
+grep -q 'measured over' "$dir/accented.txt" || fail "no measurement of 'tåke é.wav': $(cat "$dir/accented.txt")"
+
 echo "== refusals"
 long="$dir/$(printf 'x%.0s' $(seq 1 250)).wav"
 status=0
