@@ -59,10 +59,10 @@ void EditorWindow::switchLibrarySet() {
     advancedPanel_ = !advancedPanel_;
     setText(control(64), advancedPanel_ ? kBasicCaption : kAdvancedCaption);
     for (size_t i = 0; i < kCaptions.size(); ++i) {
-        const ControlSpec* spec = specOf(kCaptions[i]);
-        if (spec == nullptr) continue;
-        const int x = spec->x + (advancedPanel_ ? kAdvancedShift[i] : 0);
-        MoveWindow(control(kCaptions[i]), x, spec->y, spec->width, spec->height, TRUE);
+        const ControlSpec* place = specOf(kCaptions[i]);
+        if (place == nullptr) continue;
+        const int x = place->x + (advancedPanel_ ? kAdvancedShift[i] : 0);
+        MoveWindow(control(kCaptions[i]), x, place->y, place->width, place->height, TRUE);
     }
     fillLibraryPanel();
 }

@@ -62,12 +62,7 @@ protected:
         wowfix::soft::setInteractiveMessageBox(recordingBox);
         editor = host.plugin().editorWindow();
         ASSERT_NE(editor, nullptr);
-        ASSERT_EQ(host.dispatch(effEditOpen), 1);
-        host.openFile(1, kFrames);
-        host.notify();
-        // The first click on the start picture; the file's first pass follows.
-        ASSERT_TRUE(wowfix::soft::drag(editor->panelWindow(), 100, 100, 100, 100));
-        host.notify();
+        ASSERT_TRUE(host.openEditorAtWork(1, kFrames));
         ASSERT_TRUE(host.plugin().pvcReady());
         boxTexts.clear();
     }

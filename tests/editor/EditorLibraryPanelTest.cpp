@@ -25,11 +25,7 @@ protected:
         host.plugin().processingLibrary().setFolder(HUM_LIBRARY_FOLDER);
         editor = host.plugin().editorWindow();
         ASSERT_NE(editor, nullptr);
-        ASSERT_EQ(host.dispatch(effEditOpen), 1);
-        host.openFile(1, kFrames);
-        host.notify();
-        ASSERT_TRUE(wowfix::soft::drag(editor->panelWindow(), 100, 100, 100, 100));
-        host.notify();
+        ASSERT_TRUE(host.openEditorAtWork(1, kFrames));
         ASSERT_TRUE(click(72, 3));
         ASSERT_EQ(editor->algorithm(), wowfix::kLibraryDetection);
     }

@@ -1,5 +1,7 @@
 #include "PluginHost.h"
 
+#include "editor/EditorWindow.h"
+#include "editor/win32/SoftInput.h"
 #include "host/VendorCommands.h"
 #include "tests/pvc/TestSupport.h"
 
@@ -133,6 +135,16 @@ void PluginHost::runTask(TaskRecords& records, int count, Start& s) {
     s.taskFlags = records[0].flags;
     for (int i = count; i < records.count(); ++i) records.setOutput(records[i], records[i].numDestinationChannels, blockSize);
     if (prepared) s.ran = dispatch(effOfflineRun, 0, records.count(), records.data());
+}
+
+bool PluginHost::openEditorAtWork(int channels, int frames) {
+    EditorWindow* editor = plugin().editorWindow();
+    if (editor == nullptr || dispatch(effEditOpen) != 1) return false;
+    openFile(channels, frames);
+    notify();
+    if (!soft::drag(editor->panelWindow(), 100, 100, 100, 100)) return false;
+    notify();
+    return true;
 }
 
 }  // namespace wowfix::test

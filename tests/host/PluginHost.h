@@ -51,6 +51,10 @@ public:
     void openFile(int channels, int frames, VstInt32 id = 7, const char* name = "take.wav");
     // The host's file notification, its flags refilled as a host does.
     VstIntPtr notify(bool start = false);
+    // The editor opened on `openFile (channels, frames)` and set to work as a
+    // user does: the first click on the start picture, then the file's first
+    // pass. False when a step did not happen.
+    bool openEditorAtWork(int channels, int frames);
     // Several files at once (the first is the one the user works on).
     VstIntPtr notifyFiles(std::vector<VstAudioFile>& files);
     void waitForTask();
