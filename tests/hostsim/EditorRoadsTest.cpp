@@ -5,6 +5,7 @@
 // reads away. Every road ends with a picture of the window.
 
 #include "HostTestSupport.h"
+#include "HumRecording.h"
 #include "PilotRecording.h"
 
 #include "hostsim/cli/Usage.h"
@@ -218,18 +219,8 @@ TEST_F(EditorRoad, ImportedCurveCorrectsAsTheCorrectCommandDoesAndUndoGivesTheOl
 }
 
 TEST_F(EditorRoad, HumCurveMadeWithTheLibraryAndProcessed) {
-    wowfix::gen::GeneratorSettings settings;
-    settings.sampleRate = 48000;
-    settings.channels = 1;
-    settings.seconds = 8.0;
-    settings.programme.kind = wowfix::gen::ProgrammeKind::Sines;
-    settings.programme.tones = {{1000.0, -20.0}};
-    settings.wow = {0.3, 0.5};
-    settings.hum = wowfix::gen::ToneLevel{50.0, -20.0};
-    settings.humOnTape = true;
-    settings.humDriftPercent = 0.0;
     std::string error;
-    auto generated = wowfix::gen::DamagedRecording::create(settings, error);
+    auto generated = wowfix::gen::DamagedRecording::create(hostsim_test::humOnTapeSettings(8.0), error);
     ASSERT_NE(generated, nullptr) << error;
     std::vector<float> samples(static_cast<std::size_t>(generated->frames()));
     ASSERT_TRUE(generated->render(samples.data(), static_cast<long>(samples.size()), error)) << error;

@@ -2,6 +2,7 @@
 // mains hum was recorded onto the tape, so the hum carries the tape's speed.
 
 #include "HostTestSupport.h"
+#include "HumRecording.h"
 #include "PilotRecording.h"
 
 #include "host/VendorCommands.h"
@@ -29,20 +30,8 @@ protected:
     void SetUp() override {
         plugin = hostsim_test::realPlugin();
         if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
-        // A 1 kHz programme on a tape that wows by 0.3 % at 0.5 Hz, with a
-        // steady 50 Hz hum on the tape.
-        wowfix::gen::GeneratorSettings settings;
-        settings.sampleRate = 48000;
-        settings.channels = 1;
-        settings.seconds = 10.0;
-        settings.programme.kind = wowfix::gen::ProgrammeKind::Sines;
-        settings.programme.tones = {{1000.0, -20.0}};
-        settings.wow = {0.3, 0.5};
-        settings.hum = wowfix::gen::ToneLevel{50.0, -20.0};
-        settings.humOnTape = true;
-        settings.humDriftPercent = 0.0;
         std::string error;
-        recording = wowfix::gen::DamagedRecording::create(settings, error);
+        recording = wowfix::gen::DamagedRecording::create(hostsim_test::humOnTapeSettings(10.0), error);
         ASSERT_NE(recording, nullptr) << error;
         samples.resize(static_cast<size_t>(recording->frames()));
         ASSERT_TRUE(recording->render(samples.data(), static_cast<long>(samples.size()), error)) << error;
