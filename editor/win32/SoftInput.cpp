@@ -96,7 +96,6 @@ bool closeDroppedLists(HWND window) {
 void pressDropDown(HWND combo, int localX, int localY) {
     if (!IsWindow(combo) || combo->kind != SoftControlKind::ComboBox) return;
     if (!combo->dropped) {
-        if (closeDroppedLists(combo->parent != nullptr ? combo->parent : combo)) return;
         combo->dropped = !combo->items.empty();
         return;
     }

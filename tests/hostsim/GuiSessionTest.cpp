@@ -163,14 +163,8 @@ TEST_F(X11Gui, TheEditorSitsInsideTheHostsWindowAndTheFrameAnswersClicks) {
     ASSERT_TRUE(session.settle());
     // The first click on the start picture, through the X server, sets the
     // editor to work on the file.
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned n = 0;
-    ASSERT_NE(XQueryTree(display, host, &root, &parent, &children, &n), 0);
-    ASSERT_EQ(n, 1u);
-    const Window editor = children[0];
-    XFree(children);
+    const Window editor = editorIn(host);
+    ASSERT_NE(editor, 0u);
     click(editor, 300, 120);
     for (int i = 0; i < 20; ++i) session.settle(100);
     // "Process" (96, 478), 80 x 22, clicked through the X server.
