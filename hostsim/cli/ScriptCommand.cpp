@@ -4,7 +4,9 @@
 #include "hostsim/FileIdentity.h"
 #include "hostsim/cli/CorrectionSteps.h"
 #include "hostsim/cli/EditorParent.h"
+#include "hostsim/cli/EditorWindowOpening.h"
 #include "hostsim/cli/EditorScript.h"
+#include "hostsim/cli/FileStamp.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/PngImage.h"
@@ -65,32 +67,6 @@ bool readScript(const std::string& path, std::string& text, std::string& error) 
     all << in.rdbuf();
     text = all.str();
     return true;
-}
-
-// What tells a file written anew from the one that was there: its size, its
-// serial number (a file replaced by renaming gets a new one) and its time of
-// writing.
-struct FileStamp {
-    bool exists = false;
-    std::uintmax_t size = 0;
-    std::uint64_t serial = 0;
-    std::filesystem::file_time_type written{};
-    bool sameAs(const FileStamp& other) const {
-        return exists == other.exists && size == other.size && serial == other.serial && written == other.written;
-    }
-};
-
-FileStamp stampOf(const std::string& path) {
-    std::error_code error;
-    FileStamp stamp;
-    const std::filesystem::path file(path);
-    stamp.size = std::filesystem::file_size(file, error);
-    if (error) return stamp;
-    stamp.written = std::filesystem::last_write_time(file, error);
-    if (error) return stamp;
-    stamp.serial = fileSerial(path);
-    stamp.exists = true;
-    return stamp;
 }
 
 // The container a process step writes: the one its extension names, else the
@@ -249,11 +225,12 @@ int runScript(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!checkSteps(steps, options, *source, containers, err, error))
         return failWith(err, options.script + ": " + error, kExitUsage);
 
+    // The parent outlives the host, which closes an editor left open.
+    EditorParent parent;
     OfflineHost host;
     if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
         return failWith(err, error);
-    if (host.dispatch(effEditOpen, 0, 0, nullptr) == 0)
-        return failWith(err, withPluginMessage(host, "the plug-in opens no editor window"));
+    if (!openEditorWindow(host, parent, error)) return failWith(err, error);
     int status = kExitSuccess;
     if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
                        error))
