@@ -81,9 +81,12 @@ public:
 
     bool createFromPreview(std::string& error) override {
         // The curve is built at once; what went wrong is the plug-in's message.
-        const bool clicked = click(kCreatePvcButton);
-        const std::string message = host_.pluginMessage();
-        if (clicked && message.empty()) return true;
+        if (!click(kCreatePvcButton)) {
+            // The editor enables the button only once a preview has run.
+            error = "the editor's \"Create PVC\" is disabled: no \"Preview\" has run to build the curve from";
+            return false;
+        }
+        if (host_.pluginMessage().empty()) return true;
         error = withPluginMessage(host_, "the curve could not be built from the spectral-domain result");
         return false;
     }
