@@ -53,14 +53,7 @@ int runAuto(const AutoOptions& options, std::ostream& err) {
     // takes them.
     std::unique_ptr<DetectionControls> controls = openDetectionControls(host, error);
     if (controls == nullptr) return failWith(err, error);
-    DetectionRequest request;
-    request.algorithm = algorithm;
-    request.settings = options.params;
-    request.line = options.line;
-    request.areas = options.areas;
-    request.preprocessed = !options.preprocessed.empty();
-    request.quiet = options.quiet;
-    const int status = detectCurve(host, *controls, request, err, error);
+    const int status = detectCurve(host, *controls, detectionRequest(*algorithm, options), err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
 
     if (!options.pvcOut.empty()) {

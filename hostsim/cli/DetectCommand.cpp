@@ -67,14 +67,7 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& err
     if (controls == nullptr) return failWith(err, error);
     if (options.listParams) return listParameters(host, *controls, options, *algorithm, out, err);
 
-    DetectionRequest request;
-    request.algorithm = algorithm;
-    request.settings = options.params;
-    request.line = options.line;
-    request.areas = options.areas;
-    request.preprocessed = !options.preprocessed.empty();
-    request.quiet = options.quiet;
-    const int status = detectCurve(host, *controls, request, err, error);
+    const int status = detectCurve(host, *controls, detectionRequest(*algorithm, options), err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
     if (!controls->exportCurve(options.pvc, error)) return failWith(err, error);
     if (!options.quiet) tellCurveWritten(options.pvc, err);

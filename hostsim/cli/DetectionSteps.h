@@ -40,6 +40,20 @@ struct DetectionRequest {
     bool quiet = false;
 };
 
+// The request of the detect and auto commands, whose options name the same
+// things.
+template <typename Options>
+DetectionRequest detectionRequest(const DetectionAlgorithm& algorithm, const Options& options) {
+    DetectionRequest request;
+    request.algorithm = &algorithm;
+    request.settings = options.params;
+    request.line = options.line;
+    request.areas = options.areas;
+    request.preprocessed = !options.preprocessed.empty();
+    request.quiet = options.quiet;
+    return request;
+}
+
 // The whole detection, through `controls` as a user gives it: the
 // spectrogram pass, the algorithm chosen, its parameters, then the command
 // that builds the curve. Answers the exit status.
