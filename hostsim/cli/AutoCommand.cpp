@@ -3,6 +3,7 @@
 #include "hostsim/FileIdentity.h"
 #include "hostsim/cli/CorrectionSteps.h"
 #include "hostsim/cli/CurveSummary.h"
+#include "hostsim/cli/DetectionControls.h"
 #include "hostsim/cli/DetectionSteps.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/SpectrogramSteps.h"
@@ -10,7 +11,6 @@
 namespace wowfix::hostsim {
 
 namespace {
-
 
 // The files the run writes, each named once and none of them the input.
 bool checkOutputs(const AutoOptions& options, std::string& error) {
@@ -47,14 +47,17 @@ int runAuto(const AutoOptions& options, std::ostream& err) {
     OfflineHost host(options.blockSize);
     if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
         return failWith(err, error);
-    if (!options.preprocessed.empty() && !choosePreprocessedView(host, *algorithm, error))
+    if (!options.preprocessed.empty() && !checkPreprocessedView(*algorithm, error))
         return failWith(err, error, kExitUsage);
-    const int status = detectCurve(host, *algorithm, options.params, options.line, options.areas, options.quiet,
-                                   err, error);
+    // The user's commands, given as clicks on the editor's window where it
+    // takes them.
+    std::unique_ptr<DetectionControls> controls = openDetectionControls(host, error);
+    if (controls == nullptr) return failWith(err, error);
+    const int status = detectCurve(host, *controls, detectionRequest(*algorithm, options), err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
 
     if (!options.pvcOut.empty()) {
-        if (!saveCurve(host, options.pvcOut, error)) return failWith(err, error);
+        if (!controls->exportCurve(options.pvcOut, error)) return failWith(err, error);
         if (!options.quiet) tellCurveWritten(options.pvcOut, err);
     }
     for (const std::string& picture : {options.png, options.preprocessed})

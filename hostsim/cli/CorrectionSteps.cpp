@@ -44,7 +44,7 @@ bool chooseOutputContainer(const SndfileSource& source, const std::string& input
 }
 
 bool writeCorrectedFile(OfflineHost& host, const std::string& output, int container, bool quiet, std::ostream& err,
-                        std::string& error) {
+                        std::string& error, const std::function<bool(std::string&)>& waitForTask) {
     std::unique_ptr<soundio::ReplacingFile> partial = soundio::ReplacingFile::create(output, error);
     if (partial == nullptr) return false;
     host.setNewFileFactory(newFileInto(*partial, container));
@@ -52,8 +52,15 @@ bool writeCorrectedFile(OfflineHost& host, const std::string& output, int contai
     ProgressBar bar(err, "correcting");
     if (!quiet) host.setProgressObserver([&bar](double fraction) { bar.update(fraction); });
     host.notifyFiles(true);
+    std::string waitError;
+    const bool ended = !waitForTask || waitForTask(waitError);
     host.setProgressObserver(nullptr);
     host.setNewFileFactory(nullptr);
+    if (!ended) {
+        bar.abandon();
+        error = waitError;
+        return false;
+    }
     const TaskReport& task = host.lastTask();
     if (!task.succeeded) {
         bar.abandon();

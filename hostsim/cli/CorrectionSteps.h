@@ -7,6 +7,7 @@
 #include "hostsim/OfflineHost.h"
 #include "hostsim/SndfileSource.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -22,7 +23,9 @@ bool chooseOutputContainer(const SndfileSource& source, const std::string& input
 // Sends the process request for the host's selection and writes the new file
 // the plug-in makes to `output`, which is replaced only when the whole run
 // succeeded. Shows a progress bar and, unless `quiet`, what was written.
+// A host that runs its tasks on a worker thread gives `waitForTask`, which
+// comes back once the task has ended (false with `error` when it did not).
 bool writeCorrectedFile(OfflineHost& host, const std::string& output, int container, bool quiet, std::ostream& err,
-                        std::string& error);
+                        std::string& error, const std::function<bool(std::string&)>& waitForTask = {});
 
 }  // namespace wowfix::hostsim

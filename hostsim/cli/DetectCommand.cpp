@@ -3,6 +3,7 @@
 #include "hostsim/FileIdentity.h"
 #include "hostsim/GeneratedSource.h"
 #include "hostsim/cli/CurveSummary.h"
+#include "hostsim/cli/DetectionControls.h"
 #include "hostsim/cli/DetectionSteps.h"
 #include "hostsim/cli/DetectorParameters.h"
 #include "hostsim/cli/HostSession.h"
@@ -16,11 +17,11 @@ namespace {
 constexpr double kListingRate = 48000.0;
 constexpr std::int64_t kListingFrames = 4800;
 
-
-int listParameters(OfflineHost& host, const DetectOptions& options, const DetectionAlgorithm& algorithm,
-                   std::ostream& out, std::ostream& err) {
+int listParameters(OfflineHost& host, DetectionControls& controls, const DetectOptions& options,
+                   const DetectionAlgorithm& algorithm, std::ostream& out, std::ostream& err) {
     std::string error;
     if (!analyseWholeFile(host, true, err, error)) return failWith(err, error);
+    if (!controls.choose(algorithm, error)) return failWith(err, error);
     const int status = applyParameters(host, algorithm, options.params, options.quiet, err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
     DetectorParameters parameters(host, algorithm.detector);
@@ -58,14 +59,17 @@ int runDetect(const DetectOptions& options, std::ostream& out, std::ostream& err
             << ") has no parameters; it follows --line START:FREQ:END\n";
         return kExitSuccess;
     }
-    if (options.listParams) return listParameters(host, options, *algorithm, out, err);
-
-    if (!options.preprocessed.empty() && !choosePreprocessedView(host, *algorithm, error))
+    if (!options.listParams && !options.preprocessed.empty() && !checkPreprocessedView(*algorithm, error))
         return failWith(err, error, kExitUsage);
-    const int status = detectCurve(host, *algorithm, options.params, options.line, options.areas, options.quiet,
-                                   err, error);
+    // The user's commands, given as clicks on the editor's window where it
+    // takes them.
+    std::unique_ptr<DetectionControls> controls = openDetectionControls(host, error);
+    if (controls == nullptr) return failWith(err, error);
+    if (options.listParams) return listParameters(host, *controls, options, *algorithm, out, err);
+
+    const int status = detectCurve(host, *controls, detectionRequest(*algorithm, options), err, error);
     if (status != kExitSuccess) return failWith(err, error, status);
-    if (!saveCurve(host, options.pvc, error)) return failWith(err, error);
+    if (!controls->exportCurve(options.pvc, error)) return failWith(err, error);
     if (!options.quiet) tellCurveWritten(options.pvc, err);
     if (!options.preprocessed.empty() &&
         !writeSpectrogramPicture(host, options.preprocessed, options.quiet, err, error))

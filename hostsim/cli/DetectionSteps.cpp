@@ -1,6 +1,7 @@
 #include "hostsim/cli/DetectionSteps.h"
 
 #include "host/VendorCommands.h"
+#include "hostsim/cli/DetectionControls.h"
 #include "hostsim/cli/DetectorParameters.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/LineDrag.h"
@@ -22,8 +23,6 @@ bool analyseWholeFile(OfflineHost& host, bool quiet, std::ostream& err, std::str
 int applyParameters(OfflineHost& host, const DetectionAlgorithm& algorithm,
                     const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err,
                     std::string& error) {
-    // The editor's "Precise" choice on the algorithm's panel.
-    host.vendorCommand(vendor::kUsePreciseDetectors, nullptr, algorithm.precise ? 1.0f : 0.0f);
     if (settings.empty()) return kExitSuccess;
     DetectorParameters parameters(host, algorithm.detector);
     if (!parameters.load(error)) return kExitFailure;
@@ -45,43 +44,30 @@ int applyParameters(OfflineHost& host, const DetectionAlgorithm& algorithm,
     return kExitSuccess;
 }
 
-bool buildCurve(OfflineHost& host, const DetectionAlgorithm& algorithm, bool quiet, std::ostream& err,
-                std::string& error) {
-    return runPluginTask(host, algorithm.taskMode, algorithm.taskName, algorithm.progress, quiet, err, error,
-                         algorithm.passes);
-}
+namespace {
 
-int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
-                const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err, std::string& error) {
-    return detectCurve(host, algorithm, settings, TonalLine{}, quiet, err, error);
-}
-
-int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
-                const std::vector<ParameterSetting>& settings, const TonalLine& line,
-                const std::vector<SpectralArea>& areas, bool quiet, std::ostream& err, std::string& error) {
-    if (algorithm.taskMode != kSpectralDetectionTask || algorithm.precise)
-        return detectCurve(host, algorithm, settings, line, quiet, err, error);
-    if (!analyseWholeFile(host, quiet, err, error)) return kExitFailure;
-    int status = applyParameters(host, algorithm, settings, quiet, err, error);
+// The spectral-domain detector's road: each area marked, previewed and made
+// into the curve under the "Confidence" asked for.
+int detectInAreas(OfflineHost& host, DetectionControls& controls, const DetectionRequest& request,
+                  std::ostream& err, std::string& error) {
+    const DetectionAlgorithm& algorithm = *request.algorithm;
+    int status = applyParameters(host, algorithm, request.settings, request.quiet, err, error);
     if (status != kExitSuccess) return status;
     std::vector<ProcessingArea> marked;
-    if (!spectralAreas(host, areas, marked, error)) return kExitFailure;
+    if (!spectralAreas(host, request.areas, marked, error)) return kExitFailure;
     // An area where nothing can be followed keeps the curve it had; the run
     // fails only when no area gave a result.
     int found = 0;
     for (const ProcessingArea& area : marked) {
-        if (!markSpectralArea(host, area, quiet, err, error)) return kExitFailure;
-        if (!buildCurve(host, algorithm, quiet, err, error)) {
+        if (!markSpectralArea(host, area, request.quiet, err, error)) return kExitFailure;
+        if (!controls.preview(algorithm, request.quiet, err, error)) {
             if (marked.size() > 1) err << "wowfix-host: " << error << "\n";
             continue;
         }
         // The preview ran unfiltered; the curve takes the "Confidence" asked for.
-        status = applyParameters(host, algorithm, settings, true, err, error);
+        status = applyParameters(host, algorithm, request.settings, true, err, error);
         if (status != kExitSuccess) return status;
-        if (host.vendorCommand(vendor::kCreateSpectralPvc) == 0) {
-            error = withPluginMessage(host, "the curve could not be built from the spectral-domain result");
-            return kExitFailure;
-        }
+        if (!controls.createFromPreview(error)) return kExitFailure;
         ++found;
     }
     if (found == 0) return kExitFailure;
@@ -89,39 +75,45 @@ int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
     return kExitSuccess;
 }
 
-int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
-                const std::vector<ParameterSetting>& settings, const TonalLine& line, bool quiet, std::ostream& err,
-                std::string& error) {
-    if (algorithm.followsLine) {
-        if (!settings.empty()) {
-            error = "the " + std::string(algorithm.name) + " algorithm has no parameters";
-            return kExitUsage;
-        }
-        if (!line.given) {
-            error = "--algorithm " + std::string(algorithm.name) + " needs the line to follow: --line START:FREQ:END";
-            return kExitUsage;
-        }
-        const AudioSource* file = host.file();
-        if (file != nullptr &&
-            !tonalLineFits(line, static_cast<double>(file->frames()), file->sampleRate(), error))
-            return kExitFailure;
-        if (!analyseWholeFile(host, quiet, err, error)) return kExitFailure;
-        return dragAlongLine(host, line, quiet, err, error) ? kExitSuccess : kExitFailure;
+int followLine(OfflineHost& host, DetectionControls& controls, const DetectionRequest& request, std::ostream& err,
+               std::string& error) {
+    const DetectionAlgorithm& algorithm = *request.algorithm;
+    if (!request.settings.empty()) {
+        error = "the " + std::string(algorithm.name) + " algorithm has no parameters";
+        return kExitUsage;
     }
-    if (!analyseWholeFile(host, quiet, err, error)) return kExitFailure;
-    const int status = applyParameters(host, algorithm, settings, quiet, err, error);
-    if (status != kExitSuccess) return status;
-    return buildCurve(host, algorithm, quiet, err, error) ? kExitSuccess : kExitFailure;
+    const TonalLine& line = request.line;
+    if (!line.given) {
+        error = "--algorithm " + std::string(algorithm.name) + " needs the line to follow: --line START:FREQ:END";
+        return kExitUsage;
+    }
+    const AudioSource* file = host.file();
+    if (file != nullptr && !tonalLineFits(line, static_cast<double>(file->frames()), file->sampleRate(), error))
+        return kExitFailure;
+    if (!analyseWholeFile(host, request.quiet, err, error)) return kExitFailure;
+    if (!controls.choose(algorithm, error)) return kExitFailure;
+    return dragAlongLine(host, line, request.quiet, err, error) ? kExitSuccess : kExitFailure;
 }
 
-bool choosePreprocessedView(OfflineHost& host, const DetectionAlgorithm& algorithm, std::string& error) {
-    if (algorithm.taskMode != kLibraryDetectionTask) {
-        error = "--preprocessed is for --algorithm hum; " + std::string(algorithm.name) +
-                " has no preprocessed signal";
-        return false;
-    }
-    if (host.vendorCommand(vendor::kUseRuntimeLibrary, nullptr, 1.0f) != 0) return true;
-    error = withPluginMessage(host, "the plug-in cannot show the preprocessed signal");
+}  // namespace
+
+int detectCurve(OfflineHost& host, DetectionControls& controls, const DetectionRequest& request, std::ostream& err,
+                std::string& error) {
+    const DetectionAlgorithm& algorithm = *request.algorithm;
+    if (algorithm.followsLine) return followLine(host, controls, request, err, error);
+    if (!analyseWholeFile(host, request.quiet, err, error)) return kExitFailure;
+    if (!controls.choose(algorithm, error)) return kExitFailure;
+    if (algorithm.taskMode == kSpectralDetectionTask && !algorithm.precise)
+        return detectInAreas(host, controls, request, err, error);
+    const int status = applyParameters(host, algorithm, request.settings, request.quiet, err, error);
+    if (status != kExitSuccess) return status;
+    return controls.createCurve(algorithm, request.preprocessed, request.quiet, err, error) ? kExitSuccess
+                                                                                             : kExitFailure;
+}
+
+bool checkPreprocessedView(const DetectionAlgorithm& algorithm, std::string& error) {
+    if (algorithm.taskMode == kLibraryDetectionTask) return true;
+    error = "--preprocessed is for --algorithm hum; " + std::string(algorithm.name) + " has no preprocessed signal";
     return false;
 }
 
@@ -132,13 +124,6 @@ bool writeSpectrogramPicture(OfflineHost& host, const std::string& path, bool qu
     if (!writeSpectrogramPng(host, path, columns, rows, error)) return false;
     if (!quiet) err << "wowfix-host: wrote '" << path << "': " << columns << " x " << rows << " pixels\n";
     return true;
-}
-
-bool saveCurve(OfflineHost& host, const std::string& path, std::string& error) {
-    vendor::CurveFile file{static_cast<std::int32_t>(sizeof(vendor::CurveFile)), path.c_str(), 0.0};
-    if (host.vendorCommand(vendor::kSaveCurve, &file) != 0) return true;
-    error = withPluginMessage(host, "cannot save the curve to '" + path + "'");
-    return false;
 }
 
 void printParameters(const DetectorParameters& parameters, const DetectionAlgorithm& algorithm, std::ostream& out) {

@@ -1,8 +1,8 @@
 #pragma once
 // The steps of a detection through the plug-in, shared by the detect and
 // auto commands: the whole-file spectrogram pass (which also tells the
-// plug-in the file's sample rate), the detector's parameters, the task that
-// builds the curve, and saving the curve.
+// plug-in the file's sample rate), the algorithm and the detector's
+// parameters, and the command that builds the curve.
 
 #include "hostsim/OfflineHost.h"
 #include "hostsim/cli/CommandLine.h"
@@ -16,6 +16,7 @@
 
 namespace wowfix::hostsim {
 
+class DetectionControls;
 class DetectorParameters;
 
 // The spectrogram pass over the whole file with the editor's opening view.
@@ -29,36 +30,49 @@ int applyParameters(OfflineHost& host, const DetectionAlgorithm& algorithm,
                     const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err,
                     std::string& error);
 
-// The task that builds the curve of `algorithm` over the whole file.
-bool buildCurve(OfflineHost& host, const DetectionAlgorithm& algorithm, bool quiet, std::ostream& err,
+// What a detection is asked to do.
+struct DetectionRequest {
+    const DetectionAlgorithm* algorithm = nullptr;
+    std::vector<ParameterSetting> settings;
+    TonalLine line;                    // for an algorithm that follows a line
+    std::vector<SpectralArea> areas;   // for the spectral algorithm
+    bool preprocessed = false;         // the hum tracking's "Show Hum"
+    bool quiet = false;
+};
+
+// The request of the detect and auto commands, whose options name the same
+// things.
+template <typename Options>
+DetectionRequest detectionRequest(const DetectionAlgorithm& algorithm, const Options& options) {
+    DetectionRequest request;
+    request.algorithm = &algorithm;
+    request.settings = options.params;
+    request.line = options.line;
+    request.areas = options.areas;
+    request.preprocessed = !options.preprocessed.empty();
+    request.quiet = options.quiet;
+    return request;
+}
+
+// The whole detection, through `controls` as a user gives it: the
+// spectrogram pass, the algorithm chosen, its parameters, then the command
+// that builds the curve. Answers the exit status.
+//
+// An algorithm that follows a tonal line takes no parameters and drags
+// along the line instead. The spectral algorithm analyses each of its areas
+// in turn (spectralAreas when none is given): the preview, then "Create
+// PVC" under the "Confidence" asked for; each keeps what the ones before it
+// found, and the run fails only when no area gave a result.
+int detectCurve(OfflineHost& host, DetectionControls& controls, const DetectionRequest& request, std::ostream& err,
                 std::string& error);
 
-// All three in order; answers the exit status. An algorithm that follows a
-// tonal line takes no parameters and drags along `line` instead of a task.
-int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
-                const std::vector<ParameterSetting>& settings, bool quiet, std::ostream& err, std::string& error);
-int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
-                const std::vector<ParameterSetting>& settings, const TonalLine& line, bool quiet, std::ostream& err,
-                std::string& error);
-// The spectral algorithm analyses each of `areas` in turn (spectralAreas
-// when none is given): the preview, then "Create PVC" under the
-// "Confidence" asked for; each keeps what the ones before it found.
-int detectCurve(OfflineHost& host, const DetectionAlgorithm& algorithm,
-                const std::vector<ParameterSetting>& settings, const TonalLine& line,
-                const std::vector<SpectralArea>& areas,
-                bool quiet, std::ostream& err, std::string& error);
-
-// For --preprocessed: the library algorithms' run-time variant, which shows
-// the signal as the library preprocesses it in the spectrogram instead of
-// the file itself. Other algorithms have no preprocessed signal: an error.
-bool choosePreprocessedView(OfflineHost& host, const DetectionAlgorithm& algorithm, std::string& error);
+// For --preprocessed: only the hum tracking has a preprocessed signal to
+// show (its "Show Hum"); false with `error` for another algorithm.
+bool checkPreprocessedView(const DetectionAlgorithm& algorithm, std::string& error);
 
 // The plug-in's spectrogram as it stands after the detection, as a PNG.
 bool writeSpectrogramPicture(OfflineHost& host, const std::string& path, bool quiet, std::ostream& err,
                               std::string& error);
-
-// The plug-in writes its curve to `path` (replacing it only when complete).
-bool saveCurve(OfflineHost& host, const std::string& path, std::string& error);
 
 // One line per parameter: option spelling, name, effective setting, unit.
 void printParameters(const DetectorParameters& parameters, const DetectionAlgorithm& algorithm, std::ostream& out);

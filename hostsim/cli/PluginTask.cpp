@@ -9,6 +9,15 @@ namespace wowfix::hostsim {
 bool runPluginTask(OfflineHost& host, int mode, const std::string& what, const std::string& label, bool quiet,
                    std::ostream& err, std::string& error, int passes,
                    const std::function<void()>& whileRunning) {
+    const auto request = [&host, mode] {
+        return host.vendorCommand(vendor::kRequestTask, nullptr, static_cast<float>(mode)) != 0;
+    };
+    return runRequestedTask(host, request, what, label, quiet, err, error, passes, whileRunning);
+}
+
+bool runRequestedTask(OfflineHost& host, const std::function<bool()>& request, const std::string& what,
+                      const std::string& label, bool quiet, std::ostream& err, std::string& error, int passes,
+                      const std::function<void()>& whileRunning) {
     ProgressBar bar(err, label);
     if (passes < 1) passes = 1;
     int pass = 0;
@@ -23,7 +32,7 @@ bool runPluginTask(OfflineHost& host, int mode, const std::string& what, const s
             bar.update((pass + fraction) / passes);
         });
     const int tasksBefore = host.tasksStarted();
-    const bool requested = host.vendorCommand(vendor::kRequestTask, nullptr, static_cast<float>(mode)) != 0;
+    const bool requested = request();
     host.setProgressObserver(nullptr);
     if (!requested || host.tasksStarted() == tasksBefore) {
         bar.abandon();

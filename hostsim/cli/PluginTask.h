@@ -1,7 +1,8 @@
 #pragma once
 // Asking the plug-in for one of its tasks as its editor would (kRequestTask),
-// with a progress bar on the way: the task runs inside the host's next file
-// notification, so it has ended when the request returns.
+// or through the editor's own button, with a progress bar on the way: the
+// task runs inside the host's next file notification, so it has ended when
+// the request returns.
 
 #include "hostsim/OfflineHost.h"
 
@@ -28,5 +29,11 @@ constexpr int kViewAcquisitionTask = 8;
 bool runPluginTask(OfflineHost& host, int mode, const std::string& what, const std::string& label, bool quiet,
                    std::ostream& err, std::string& error, int passes = 1,
                    const std::function<void()>& whileRunning = {});
+
+// The same for a task that `request` asks for in another way (a click on
+// the editor's button): `request` answers false when it could not be given.
+bool runRequestedTask(OfflineHost& host, const std::function<bool()>& request, const std::string& what,
+                      const std::string& label, bool quiet, std::ostream& err, std::string& error, int passes = 1,
+                      const std::function<void()>& whileRunning = {});
 
 }  // namespace wowfix::hostsim

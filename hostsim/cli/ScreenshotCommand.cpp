@@ -4,6 +4,7 @@
 #include "hostsim/FileIdentity.h"
 #include "hostsim/cli/EditorActions.h"
 #include "hostsim/cli/EditorParent.h"
+#include "hostsim/cli/EditorWindowOpening.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/PngImage.h"
@@ -93,14 +94,7 @@ int runScreenshot(const std::vector<std::string>& args, std::ostream& err) {
     OfflineHost host;
     if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
         return failWith(err, error);
-    ERect* rect = nullptr;
-    if (host.dispatch(effEditGetRect, 0, 0, &rect) == 0 || rect == nullptr || rect->right <= rect->left ||
-        rect->bottom <= rect->top)
-        return failWith(err, withPluginMessage(host, "the plug-in opens no editor window"));
-    if (!parent.create(rect->right - rect->left, rect->bottom - rect->top, error)) return failWith(err, error);
-    if (host.dispatch(effEditOpen, 0, 0, parent.handle()) == 0)
-        return failWith(err, withPluginMessage(host, "the plug-in opens no editor window"));
-    parent.pump(host);
+    if (!openEditorWindow(host, parent, error)) return failWith(err, error);
     int status = kExitSuccess;
     if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
                        error, 1, [&parent, &host] { parent.pump(host); }))

@@ -4,15 +4,19 @@
 #include "hostsim/FileIdentity.h"
 #include "hostsim/cli/CorrectionSteps.h"
 #include "hostsim/cli/EditorParent.h"
+#include "hostsim/cli/EditorWindowOpening.h"
 #include "hostsim/cli/EditorScript.h"
+#include "hostsim/cli/FileStamp.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/PngImage.h"
+#include "hostsim/cli/WorkerTasks.h"
 #include "tools/soundio/SoundFormats.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -25,6 +29,7 @@ struct ScriptOptions {
     std::string script;
     std::string plugin;
     bool quiet = false;
+    bool threaded = false;  // tasks on a worker thread, as in a host with a window
 };
 
 bool parseOptions(const std::vector<std::string>& args, ScriptOptions& options, std::string& error) {
@@ -39,6 +44,8 @@ bool parseOptions(const std::vector<std::string>& args, ScriptOptions& options, 
             options.plugin = args[++i];
         } else if (a == "--quiet") {
             options.quiet = true;
+        } else if (a == "--threaded") {
+            options.threaded = true;
         } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
             error = "unknown option '" + a + "'";
             return false;
@@ -47,7 +54,7 @@ bool parseOptions(const std::vector<std::string>& args, ScriptOptions& options, 
         }
     }
     if (positional.size() != 2) {
-        error = "usage: wowfix-host script INPUT FILE [--plugin PATH] [--quiet]";
+        error = "usage: wowfix-host script INPUT FILE [--plugin PATH] [--quiet] [--threaded]";
         return false;
     }
     options.input = positional[0];
@@ -65,32 +72,6 @@ bool readScript(const std::string& path, std::string& text, std::string& error) 
     all << in.rdbuf();
     text = all.str();
     return true;
-}
-
-// What tells a file written anew from the one that was there: its size, its
-// serial number (a file replaced by renaming gets a new one) and its time of
-// writing.
-struct FileStamp {
-    bool exists = false;
-    std::uintmax_t size = 0;
-    std::uint64_t serial = 0;
-    std::filesystem::file_time_type written{};
-    bool sameAs(const FileStamp& other) const {
-        return exists == other.exists && size == other.size && serial == other.serial && written == other.written;
-    }
-};
-
-FileStamp stampOf(const std::string& path) {
-    std::error_code error;
-    FileStamp stamp;
-    const std::filesystem::path file(path);
-    stamp.size = std::filesystem::file_size(file, error);
-    if (error) return stamp;
-    stamp.written = std::filesystem::last_write_time(file, error);
-    if (error) return stamp;
-    stamp.serial = fileSerial(path);
-    stamp.exists = true;
-    return stamp;
 }
 
 // The container a process step writes: the one its extension names, else the
@@ -136,12 +117,14 @@ class ScriptRun {
 public:
     static constexpr int kIdleRounds = 4;
 
-    ScriptRun(OfflineHost& host, const ScriptOptions& options, std::ostream& out, std::ostream& err)
-        : host_(host), options_(options), out_(out), err_(err) {}
+    // With `worker`, tasks run on its thread and only the wait and process
+    // steps wait for them.
+    ScriptRun(OfflineHost& host, const ScriptOptions& options, WorkerTasks* worker, std::ostream& out,
+              std::ostream& err)
+        : host_(host), options_(options), out_(out), err_(err), worker_(worker), tasksReported_(host.tasksStarted()) {}
 
     // Runs one step; false with `error` when it failed.
     bool run(const ScriptStep& step, int container, std::string& error) {
-        const int tasksBefore = host_.tasksStarted();
         const int notificationsBefore = host_.notificationsDelivered();
         std::string outcome;
         switch (step.kind) {
@@ -162,7 +145,10 @@ public:
                 break;
             }
             case ScriptStepKind::Process:
-                if (!writeCorrectedFile(host_, step.path, container, options_.quiet, err_, error)) return false;
+                if (worker_ != nullptr && !settleTasks(error)) return false;
+                if (!writeCorrectedFile(host_, step.path, container, options_.quiet, err_, error, waitForTask()))
+                    return false;
+                tasksReported_ = host_.tasksStarted();
                 outcome = "wrote '" + step.path + "' (" + std::to_string(host_.lastTask().framesWritten) +
                           " frames)";
                 break;
@@ -170,8 +156,15 @@ public:
                 // The host's loop: the files are reported again, and whatever
                 // the plug-in asks for on the way is delivered before it ends;
                 // then the editor's idle, where it follows what the tasks did.
+                // With a worker, until the tasks have ended and nothing more
+                // is asked for.
+                if (worker_ != nullptr && !worker_->settle(error)) return false;
                 host_.notifyFiles(false);
-                for (int round = 0; round < kIdleRounds; ++round) host_.dispatch(effEditIdle);
+                if (worker_ != nullptr) {
+                    if (!worker_->settle(error)) return false;
+                } else {
+                    for (int round = 0; round < kIdleRounds; ++round) host_.dispatch(effEditIdle);
+                }
                 if (!host_.error().empty() && host_.error() != lastHostError_) {
                     error = host_.error();
                     return false;
@@ -184,20 +177,31 @@ public:
         }
         // As a host's event loop does between the user's actions.
         host_.dispatch(effEditIdle);
-        if (step.kind != ScriptStepKind::Process && host_.tasksStarted() != tasksBefore) {
+        // A task on the worker is told of once it has ended: at the wait.
+        const bool ended = worker_ == nullptr || step.kind == ScriptStepKind::Wait;
+        if (step.kind != ScriptStepKind::Process && ended && host_.tasksStarted() != tasksReported_) {
             const TaskReport& task = host_.lastTask();
             if (!task.succeeded) {
                 error = withPluginMessage(host_, "a task failed" + (task.error.empty() ? "" : ": " + task.error));
                 return false;
             }
-            outcome += "; " + std::to_string(host_.tasksStarted() - tasksBefore) + " task(s) ran";
+            outcome += "; " + std::to_string(host_.tasksStarted() - tasksReported_) + " task(s) ran";
         }
+        if (ended) tasksReported_ = host_.tasksStarted();
         lastHostError_ = host_.error();
         out_ << stepHead(step) << ": " << outcome << "\n";
         return true;
     }
 
+    // The tasks the steps started have ended (with a worker).
+    bool settleTasks(std::string& error) { return worker_ == nullptr || worker_->settle(error); }
+
 private:
+    std::function<bool(std::string&)> waitForTask() {
+        if (worker_ == nullptr) return {};
+        return [this](std::string& why) { return worker_->settle(why); };
+    }
+
     bool sendActions(const ScriptStep& step, std::string& error) {
         for (const EditorActionText& text : step.actions) {
             vendor::EditorAction action = text.action;
@@ -228,6 +232,8 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     std::string lastHostError_;
+    WorkerTasks* worker_;
+    int tasksReported_;
 };
 
 }  // namespace
@@ -249,22 +255,29 @@ int runScript(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!checkSteps(steps, options, *source, containers, err, error))
         return failWith(err, options.script + ": " + error, kExitUsage);
 
+    // The parent outlives the host, which closes an editor left open.
+    EditorParent parent;
     OfflineHost host;
     if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
         return failWith(err, error);
-    if (host.dispatch(effEditOpen, 0, 0, nullptr) == 0)
-        return failWith(err, withPluginMessage(host, "the plug-in opens no editor window"));
+    if (!openEditorWindow(host, parent, error)) return failWith(err, error);
     int status = kExitSuccess;
     if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
                        error))
         status = failWith(err, error);
-    ScriptRun run(host, options, out, err);
+    // After the first pass, which the script waits for in any case.
+    std::unique_ptr<WorkerTasks> worker;
+    if (options.threaded) worker = std::make_unique<WorkerTasks>(host);
+    ScriptRun run(host, options, worker.get(), out, err);
     for (std::size_t i = 0; status == kExitSuccess && i < steps.size(); ++i) {
         const ScriptStep& step = steps[i];
         if (!run.run(step, containers.count(step.line) != 0 ? containers[step.line] : 0, error))
             status = failWith(err, options.script + ": " + stepHead(step) + ": " + error);
     }
+    // Whatever still runs ends before the window closes.
+    if (!run.settleTasks(error) && status == kExitSuccess) status = failWith(err, options.script + ": " + error);
     host.dispatch(effEditClose, 0, 0, nullptr);
+    worker.reset();
     if (status == kExitSuccess) out << "script: " << steps.size() << " steps done\n";
     return status;
 }

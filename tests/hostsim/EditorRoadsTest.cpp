@@ -74,11 +74,14 @@ protected:
     }
 
     // Runs `lines` on `input`; the exit status.
-    int script(const std::string& input, const std::vector<std::string>& lines) {
+    // With `threaded` the tasks run on a worker thread as in a host with a
+    // window.
+    int script(const std::string& input, const std::vector<std::string>& lines, bool threaded = false) {
         std::string text;
         for (const std::string& line : lines) text += line + "\n";
         hostsim_test::writeText(dir.file("road.txt"), text);
         std::vector<std::string> args{"script", input, dir.file("road.txt"), "--plugin", plugin, "--quiet"};
+        if (threaded) args.push_back("--threaded");
         out.str("");
         messages.str("");
         return wowfix::hostsim::runCommandLine(args, out, messages);
@@ -180,6 +183,35 @@ TEST_F(EditorRoad, PilotCurveMadeEditedUndoneRedoneExportedAndProcessed) {
     EXPECT_LT(after, 0.15) << "before " << before;
     EXPECT_LT(after, 0.4 * before);
     expectPicture(end);
+}
+
+// The same road with the tasks on a worker thread: the click only starts
+// the task, the wait sees it to its end, and the files come out the same.
+TEST_F(EditorRoad, PilotRoadWithTasksOnAWorkerThreadWritesTheSameFiles) {
+    PilotRecording recording;
+    recording.frames = 4 * 48000;
+    const std::string input = pilotRecording("pilot.wav", recording, wowAtOneHertz);
+    for (const bool threaded : {false, true}) {
+        SCOPED_TRACE(threaded ? "worker thread" : "host's thread");
+        const std::string tag = threaded ? "-worker" : "-host";
+        ASSERT_EQ(script(input,
+                         {"click 72=4", "click 40", "wait", "export " + dir.file("found" + tag + ".pvc"),
+                          "screenshot " + dir.file("end" + tag + ".png"), "process " + dir.file("corrected" + tag + ".wav"),
+                          "wait"},
+                         threaded),
+                  0)
+            << messages.str() << out.str();
+        // The tracking's task is told of where it has ended.
+        const std::string report = out.str();
+        const std::size_t told = report.find("task(s) ran");
+        ASSERT_NE(told, std::string::npos) << report;
+        const std::size_t line = report.rfind("line ", told);
+        EXPECT_EQ(report.compare(line, 13, threaded ? "line 3: wait:" : "line 2: click"), 0) << report;
+    }
+    EXPECT_EQ(hostsim_test::readBytes(dir.file("found-worker.pvc")), hostsim_test::readBytes(dir.file("found-host.pvc")));
+    EXPECT_EQ(hostsim_test::readBytes(dir.file("corrected-worker.wav")),
+              hostsim_test::readBytes(dir.file("corrected-host.wav")));
+    EXPECT_GT(hostsim_test::readCurve(dir.file("found-worker.pvc")).size(), 20u);
 }
 
 TEST_F(EditorRoad, ImportedCurveCorrectsAsTheCorrectCommandDoesAndUndoGivesTheOldOneBack) {

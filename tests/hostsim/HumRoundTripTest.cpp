@@ -9,6 +9,7 @@
 #include "hostsim/OfflineHost.h"
 #include "hostsim/SndfileSource.h"
 #include "hostsim/cli/DetectionAlgorithm.h"
+#include "hostsim/cli/DetectionControls.h"
 #include "hostsim/cli/DetectionSteps.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/Usage.h"
@@ -169,28 +170,42 @@ TEST_F(HumDetection, PluginWithoutItsHumLibrariesFailsOnlyTheHumAlgorithm) {
     EXPECT_FALSE(hostsim_test::exists(dir.file("h.pvc")));
 }
 
-TEST_F(HumDetection, RuntimeVariantGivesAFiniteCurve) {
-    std::string error;
-    auto source = wowfix::hostsim::SndfileSource::open(input, error);
-    ASSERT_NE(source, nullptr) << error;
-    wowfix::hostsim::OfflineHost host(1000);
-    ASSERT_TRUE(host.loadPlugin(plugin)) << host.error();
-    host.openFile(std::move(source), "hum.wav");
-    ASSERT_EQ(host.notifyFiles(false), 1);
-    std::ostringstream messages;
-    ASSERT_TRUE(wowfix::hostsim::analyseWholeFile(host, true, messages, error)) << error;
-    ASSERT_EQ(host.vendorCommand(wowfix::vendor::kUseRuntimeLibrary, nullptr, 1.0f), 1);
+// "Show Hum" through the editor's button and through the scripted commands
+// that stand in for it where the window takes no clicks: the same curve.
+TEST_F(HumDetection, RuntimeVariantGivesAFiniteCurveThroughEitherControls) {
     const wowfix::hostsim::DetectionAlgorithm* hum = wowfix::hostsim::findAlgorithm("hum");
     ASSERT_NE(hum, nullptr);
-    ASSERT_TRUE(wowfix::hostsim::buildCurve(host, *hum, true, messages, error))
-        << error << " / " << host.pluginMessage();
-    const std::string path = dir.file("runtime.pvc");
-    wowfix::vendor::CurveFile file{static_cast<std::int32_t>(sizeof(wowfix::vendor::CurveFile)), path.c_str(), 0.0};
-    ASSERT_NE(host.vendorCommand(wowfix::vendor::kSaveCurve, &file), 0) << host.pluginMessage();
-    const double correlation = checkCurve(hostsim_test::readCurve(path));
-    std::printf("hum runtime: correlation %.6f, largest error %.3g\n", correlation, worst);
-    EXPECT_GT(correlation, 0.999);
-    EXPECT_LT(worst, 5e-5);
+    for (const bool throughEditor : {true, false}) {
+        SCOPED_TRACE(throughEditor ? "editor" : "scripted commands");
+        std::string error;
+        auto source = wowfix::hostsim::SndfileSource::open(input, error);
+        ASSERT_NE(source, nullptr) << error;
+        wowfix::hostsim::OfflineHost host(1000);
+        ASSERT_TRUE(host.loadPlugin(plugin)) << host.error();
+        host.openFile(std::move(source), "hum.wav");
+        ASSERT_EQ(host.notifyFiles(false), 1);
+        std::unique_ptr<wowfix::hostsim::DetectionControls> controls =
+            throughEditor ? wowfix::hostsim::openEditorDetectionControls(host, error)
+                          : wowfix::hostsim::vendorDetectionControls(host);
+        ASSERT_NE(controls, nullptr) << error;
+        std::ostringstream messages;
+        ASSERT_TRUE(wowfix::hostsim::analyseWholeFile(host, true, messages, error)) << error;
+        ASSERT_TRUE(controls->choose(*hum, error)) << error;
+        ASSERT_TRUE(controls->createCurve(*hum, true, true, messages, error)) << error;
+        const std::string path = dir.file(throughEditor ? "runtime-editor.pvc" : "runtime-vendor.pvc");
+        ASSERT_TRUE(controls->exportCurve(path, error)) << error;
+        const double correlation = checkCurve(hostsim_test::readCurve(path));
+        std::printf("hum runtime: correlation %.6f, largest error %.3g\n", correlation, worst);
+        EXPECT_GT(correlation, 0.999);
+        EXPECT_LT(worst, 5e-5);
+    }
+    const auto byEditor = hostsim_test::readCurve(dir.file("runtime-editor.pvc"));
+    const auto byCommands = hostsim_test::readCurve(dir.file("runtime-vendor.pvc"));
+    ASSERT_EQ(byEditor.size(), byCommands.size());
+    for (std::size_t i = 0; i < byEditor.size(); ++i) {
+        EXPECT_EQ(byEditor[i].position, byCommands[i].position) << i;
+        EXPECT_EQ(byEditor[i].value, byCommands[i].value) << i;
+    }
 }
 
 }  // namespace
