@@ -78,6 +78,8 @@ void EditorWindow::idle() {
     if (isOpen()) {
         applyTaskDrawing();
         followBusy();
+        followUndoState();
+        followPreciseChoice();
         followImport();
         owner_->headlessEditor().idle();
         if (!owner_->busy() && !deferred_.empty()) {
@@ -355,6 +357,10 @@ void EditorWindow::command(int id, int code) {
         // The first entry only asks for a choice.
         if (entry < 1 || entry >= 6) return;
         selectAlgorithm(kAlgorithmOfEntry[entry]);
+        return;
+    }
+    if (id == control::kPrecise && code == BN_CLICKED) {
+        preciseClicked();
         return;
     }
     if (id == 80 && code == BN_CLICKED) {
