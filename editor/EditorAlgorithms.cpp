@@ -88,7 +88,9 @@ void EditorWindow::selectAlgorithm(int n) {
     if (n == kPilotToneTracking) setTaskMode(kViewAcquisition);
     if (n == kSpectralDetection) {
         headless.requestTask(kViewAcquisition);
-        EnableWindow(control(88), FALSE);
+        // The plain detector's threshold waits for a new preview; the
+        // precise detector's third bar stays usable.
+        if (!preciseChosen()) EnableWindow(control(88), FALSE);
     }
     if (n == algorithm_) return;
     if (previousAlgorithm_ == 8) ShowWindow(control(106), SW_HIDE);

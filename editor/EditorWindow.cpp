@@ -4,6 +4,7 @@
 #include "editor/StartPicture.h"
 #include "host/HeadlessEditor.h"
 #include "host/OfflinePlugin.h"
+#include "host/TaskMode.h"
 #include "pvc/PvcCurve.h"
 #include "spectral/SpectrogramStore.h"
 
@@ -237,6 +238,9 @@ void EditorWindow::close() {
     // A task still running keeps its drawing to itself from now on.
     taskDrawing_.close();
     if (mainWindow_ != nullptr) {
+        // The window opens again on the zoom options: a pilot-tone or
+        // spectral-domain panel's "Precise" goes with it.
+        if (algorithm_ == kPilotToneTracking || algorithm_ == kSpectralDetection) dropPreciseChoice();
         // The snapshots go (after a running task), and with them the undo
         // steps that named them.
         owner_->headlessEditor().deleteSnapshots();

@@ -15,6 +15,7 @@
 #include "host/VendorCommands.h"
 #include "pvc/PvcCurve.h"
 #include "pvc/UndoHistory.h"
+#include "pvc/tools/EditArea.h"
 #include "spectral/SpectrogramStore.h"
 #include "tests/host/PluginHost.h"
 
@@ -154,6 +155,22 @@ TEST_F(EditorPreciseChoice, EachPanelOpensWithoutItAndLeavingDropsIt) {
     ASSERT_TRUE(click(96));
     EXPECT_FALSE(preciseOn());
     EXPECT_FALSE(visible(kPrecise));
+    // Choosing the same detector again keeps the box (and the third bar).
+    ASSERT_TRUE(wowfix::soft::rightClick(editor->panelWindow(), 10, 10));
+    ASSERT_TRUE(click(kPrecise));
+    ASSERT_TRUE(click(72, 2));
+    EXPECT_TRUE(preciseOn());
+    EXPECT_TRUE(enabled(88));
+    // Closing the window leaves the panel too.
+    host.dispatch(effEditClose);
+    EXPECT_FALSE(preciseOn());
+    ASSERT_EQ(host.dispatch(effEditOpen), 1);
+    editor = host.plugin().editorWindow();
+    ASSERT_TRUE(wowfix::soft::drag(editor->panelWindow(), 100, 100, 100, 100));
+    host.notify();
+    ASSERT_TRUE(click(72, 2));
+    EXPECT_FALSE(ticked());
+    ASSERT_TRUE(click(96));
     // The vendor command's choice made meanwhile does not carry into the panel.
     host.command(wowfix::vendor::kUsePreciseDetectors, nullptr, 1.0f);
     ASSERT_TRUE(wowfix::soft::rightClick(editor->panelWindow(), 10, 10));
@@ -300,6 +317,34 @@ TEST_F(EditorPreciseChoice, CreatePvcOnTheSpectralPanelRunsOverTheWholeFileWitho
     // Speed 1.0 is the run's median; the wow swings 0.6 % around it.
     EXPECT_NEAR(curveSwing(), 0.006f, 0.001f);
     EXPECT_TRUE(enabled(78));
+}
+
+TEST_F(EditorPreciseChoice, CreatePvcOnTheSpectralPanelKeepsToTheMarkedArea) {
+    recordTones({440.0, 660.0, 1000.0});
+    ASSERT_TRUE(click(72, 2));
+    host.notify();
+    ASSERT_TRUE(click(kPrecise));
+    // The area tool: a rectangle over the middle third of the time and the
+    // whole band.
+    ASSERT_TRUE(wowfix::soft::drag(editor->panelWindow(), 222, 2, 444, 257));
+    const wowfix::EditArea area = host.plugin().headlessEditor().area();
+    ASSERT_TRUE(area.selected);
+    ASSERT_GT(area.start, 44100);
+    ASSERT_LT(area.end, kFrames - 44100);
+    const int position = history().position();
+    ASSERT_TRUE(click(40));
+    runRequestedTask();
+    ASSERT_EQ(history().position(), position + 1) << host.message();
+    EXPECT_EQ(history().kindAt(position), wowfix::undoKindSpectralDetector);
+    // Outside the area the speed is 1.0; inside it follows the wow.
+    for (int at : {1000, area.start - 20000, area.end + 20000, kFrames - 1000})
+        EXPECT_FLOAT_EQ(curve().valueAtPosition(at), 1.0f) << "at " << at;
+    float low = 10.0f, high = 0.0f;
+    for (int at = area.start + 20000; at < area.end - 20000; at += 441) {
+        low = std::min(low, curve().valueAtPosition(at));
+        high = std::max(high, curve().valueAtPosition(at));
+    }
+    EXPECT_GT(high - low, 0.004f);
 }
 
 TEST_F(EditorPreciseChoice, TheBoxIsOutOfReachWhileATaskRuns) {
