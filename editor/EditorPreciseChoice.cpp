@@ -59,6 +59,8 @@ bool EditorWindow::preciseChosen() const {
 void EditorWindow::dropPreciseChoice() {
     owner_->preciseDetectors().setEnabled(false);
     SendMessageA(control(control::kPrecise), BM_SETCHECK, BST_UNCHECKED, 0);
+    // A panel opened anew waits for its own preview.
+    plainCreateEnabled_ = plainThresholdEnabled_ = false;
 }
 
 void EditorWindow::preciseClicked() {
@@ -69,14 +71,18 @@ void EditorWindow::preciseClicked() {
     }
     const bool ticked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (ticked == owner_->preciseDetectors().enabled()) return;
-    if (ticked && algorithm_ == kSpectralDetection) {
+    owner_->preciseDetectors().setEnabled(ticked);
+    switchPanelDetector(ticked);
+}
+
+void EditorWindow::switchPanelDetector(bool precise) {
+    if (precise && algorithm_ == kSpectralDetection) {
         // What a preview had made usable comes back with the plain detector.
         plainCreateEnabled_ = IsWindowEnabled(control(kCreatePvc)) != FALSE;
         plainThresholdEnabled_ = IsWindowEnabled(control(kThresholdBar)) != FALSE;
     }
-    owner_->preciseDetectors().setEnabled(ticked);
     showPreciseChoice();
-    if (!ticked && algorithm_ == kSpectralDetection) {
+    if (!precise && algorithm_ == kSpectralDetection) {
         enable(control(kCreatePvc), plainCreateEnabled_);
         enable(control(kThresholdBar), plainThresholdEnabled_);
     }
@@ -85,6 +91,7 @@ void EditorWindow::preciseClicked() {
 void EditorWindow::showPreciseChoice() {
     if (!isOpen() || !hasPreciseDetector(algorithm_)) return;
     const bool precise = preciseChosen();
+    columnsPrecise_ = precise;
     SendMessageA(control(control::kPrecise), BM_SETCHECK, precise ? BST_CHECKED : BST_UNCHECKED, 0);
     if (algorithm_ == kPilotToneTracking) {
         for (int id : kPilotUnused) show(control(id), !precise);
@@ -148,7 +155,14 @@ bool EditorWindow::preciseParameterChanged(int id, float value) {
 void EditorWindow::followPreciseChoice() {
     if (!hasPreciseDetector(algorithm_) || owner_->busy()) return;
     const bool ticked = SendMessageA(control(control::kPrecise), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    if (ticked != owner_->preciseDetectors().enabled()) showPreciseChoice();
+    const bool precise = owner_->preciseDetectors().enabled();
+    if (ticked == precise) return;
+    // A click on the box refused while a task ran left the columns as they
+    // were: then only the box is put right.
+    if (columnsPrecise_ == precise)
+        SendMessageA(control(control::kPrecise), BM_SETCHECK, precise ? BST_CHECKED : BST_UNCHECKED, 0);
+    else
+        switchPanelDetector(precise);
 }
 
 }  // namespace wowfix

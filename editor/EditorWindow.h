@@ -185,6 +185,9 @@ private:
     // Opening or leaving the pilot-tone or spectral-domain panel: the
     // precise detectors off and the box cleared.
     void dropPreciseChoice();
+    // The panel's columns changed over to the precise detector or back to
+    // the plain one, with what a preview had made usable kept meanwhile.
+    void switchPanelDetector(bool precise);
     // The box, the columns and the buttons of the pilot-tone or
     // spectral-domain panel as the plug-in's choice of detectors has them.
     void showPreciseChoice();
@@ -246,6 +249,8 @@ private:
     // before "Precise" was ticked (a preview had made them usable).
     bool plainCreateEnabled_ = false;
     bool plainThresholdEnabled_ = false;
+    // The pilot-tone or spectral-domain columns show the precise detector.
+    bool columnsPrecise_ = false;
     bool buttonDown_ = false;
     // The file dialogs' names and folders, kept between calls.
     std::array<char, 260> importName_{};

@@ -274,6 +274,21 @@ TEST_F(EditorPreciseChoice, SpectralPanelShowsFourColumnsAndNoPreview) {
     EXPECT_FALSE(enabled(40));
     EXPECT_FALSE(enabled(88));
     expectColumns(*host.plugin().spectralDetector(), {81, 82}, {91, 92}, {86, 87}, "%.0f");
+
+    // After a preview the plain panel's "Create PVC" and threshold come back
+    // usable from a detour over the precise detector.
+    recordTones({440.0, 660.0, 1000.0});
+    ASSERT_TRUE(wowfix::soft::drag(editor->panelWindow(), 222, 2, 444, 257));
+    ASSERT_TRUE(click(80));
+    runRequestedTask();
+    ASSERT_TRUE(enabled(40));
+    ASSERT_TRUE(enabled(88));
+    ASSERT_TRUE(click(kPrecise));
+    EXPECT_FALSE(enabled(80));
+    ASSERT_TRUE(click(kPrecise));
+    EXPECT_TRUE(enabled(40));
+    EXPECT_TRUE(enabled(88));
+    EXPECT_TRUE(enabled(80));
 }
 
 TEST_F(EditorPreciseChoice, CreatePvcOnThePilotPanelRunsThePreciseTracker) {
@@ -388,6 +403,22 @@ TEST_F(EditorPreciseChoice, TheVendorCommandsChoiceIsShownOnTheOpenPanel) {
     EXPECT_FALSE(ticked());
     EXPECT_TRUE(visible(29));
     EXPECT_EQ(text(25), wowfix::detectorCaption(*host.plugin().toneTracker(), 0));
+
+    ASSERT_TRUE(click(72, 2));
+    host.command(wowfix::vendor::kUsePreciseDetectors, nullptr, 1.0f);
+    host.dispatch(effEditIdle);
+    EXPECT_TRUE(ticked());
+    EXPECT_TRUE(visible(84));
+    EXPECT_TRUE(enabled(40));
+    EXPECT_FALSE(enabled(80));
+    host.command(wowfix::vendor::kUsePreciseDetectors, nullptr, 0.0f);
+    host.dispatch(effEditIdle);
+    EXPECT_FALSE(ticked());
+    EXPECT_FALSE(visible(84));
+    // No preview was made: "Create PVC" and the threshold wait for one.
+    EXPECT_FALSE(enabled(40));
+    EXPECT_FALSE(enabled(88));
+    EXPECT_TRUE(enabled(80));
 }
 
 }  // namespace
