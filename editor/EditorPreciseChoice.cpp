@@ -47,6 +47,13 @@ int columnOf(const std::array<int, kPreciseColumns>& ids, int id) {
     return -1;
 }
 
+// The precise detector of the panel, made for the store's rate; none while
+// a task runs (it may be using it) or when it cannot be made (no rate yet).
+PreciseDetector* panelDetector(OfflinePlugin& plugin, int algorithm) {
+    if (plugin.busy()) return nullptr;
+    return plugin.preciseDetectors().forAlgorithm(algorithm, plugin.spectrogram().sampleRate());
+}
+
 void show(HWND window, bool shown) { ShowWindow(window, shown ? SW_SHOW : SW_HIDE); }
 void enable(HWND window, bool enabled) { EnableWindow(window, enabled ? TRUE : FALSE); }
 
@@ -117,11 +124,10 @@ void EditorWindow::showPreciseChoice() {
 }
 
 void EditorWindow::fillPreciseColumns(const int* captions, const int* bars, const int* values) {
-    PreciseDetector* detector =
-        owner_->busy() ? nullptr : owner_->preciseDetectors().forAlgorithm(algorithm_, owner_->spectrogram().sampleRate());
+    PreciseDetector* detector = panelDetector(*owner_, algorithm_);
     for (int i = 0; i < kPreciseColumns; ++i) {
         HWND bar = control(bars[i]);
-        // No detector (no sample rate yet): the bars cannot set anything.
+        // Without a detector the bars cannot set anything.
         enable(bar, detector != nullptr);
         if (detector == nullptr) {
             setText(control(values[i]), "-");
@@ -143,8 +149,7 @@ bool EditorWindow::preciseParameterChanged(int id, float value) {
             if (bar == id) return true;
         return false;
     }
-    PreciseDetector* detector =
-        owner_->busy() ? nullptr : owner_->preciseDetectors().forAlgorithm(algorithm_, owner_->spectrogram().sampleRate());
+    PreciseDetector* detector = panelDetector(*owner_, algorithm_);
     if (detector == nullptr) return true;
     detector->setParameter(column, value);
     const int valueText = (pilot ? kPilotValues : kSpectralValues)[static_cast<size_t>(column)];
