@@ -124,6 +124,9 @@ std::vector<ControlSpec> makeControls() {
     static const int sdBars[] = {86, 87, 88, 89, 90};
     static const int sdValues[] = {91, 92, 93, 94, 95};
     addPanel(c, {230, 80, sdCaptions, sdBars, sdValues, 5, 335, 70, 28, 3, 5, 70, 367, 450});
+    // The precise detectors' choice (algorithms 4 and 7), above "Preview"
+    // and "Create PVC", right of every column the two panels show.
+    c.push_back(tick(control::kPrecise, kCheck, "Precise", 675, 385, 85, 20, false, true, false));
     return c;
 }
 
@@ -136,10 +139,11 @@ const std::vector<ControlSpec>& editorControls() {
 
 std::vector<int> panelControls(int algorithm) {
     switch (algorithm) {
-        case 4: return {25, 26, 27, 28, 29, 103, 30, 31, 32, 33, 34, 104, 35, 36, 37, 38, 39, 105, 40};
+        case 4: return {25, 26, 27, 28, 29, 103, 30, 31, 32, 33, 34, 104, 35, 36, 37, 38, 39, 105, 40, control::kPrecise};
         case 3: return {41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 40, 64};
-        // Only the first three columns of the SDPvc panel are ever shown.
-        case 7: return {81, 82, 83, 86, 87, 88, 91, 92, 93, 80, 40};
+        // The plain detector shows only the first three columns of the
+        // SDPvc panel (the precise one four).
+        case 7: return {81, 82, 83, 86, 87, 88, 91, 92, 93, 80, 40, control::kPrecise};
         case 8: return {57, 58, 59, 60, 61, 62, 63};
         case 6: return {65, 66, 67, 68, 69, 70, 71};
         default: return {};

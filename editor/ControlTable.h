@@ -29,7 +29,9 @@ constexpr int kProgress = 77;
 constexpr int kInfo = 75;
 constexpr int kUndo = 78;
 constexpr int kRedo = 79;
-constexpr int kCount = 107;  // identifiers 0 ... 106
+// "Precise" on the pilot-tone and spectral-domain panels.
+constexpr int kPrecise = 107;
+constexpr int kCount = 108;  // identifiers 0 ... 107
 }  // namespace control
 
 // The controls in creation order: the panel, the selector and main buttons,
@@ -38,7 +40,8 @@ constexpr int kCount = 107;  // identifiers 0 ... 106
 const std::vector<ControlSpec>& editorControls();
 
 // The identifiers of an algorithm's panel (4 tracker, 3 processing library,
-// 7 SDPvc, 8 zoom options, 6 PVC tools); empty for another number.
+// 7 SDPvc, 8 zoom options, 6 PVC tools) as the plain detector shows it;
+// empty for another number.
 std::vector<int> panelControls(int algorithm);
 
 // The entries of the algorithm selector and the algorithm each stands for.

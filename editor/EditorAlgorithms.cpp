@@ -63,8 +63,14 @@ bool EditorWindow::leaveAlgorithm() {
     showAlgorithmPanel(-1);
     switch (algorithm_) {
     case kLibraryDetection: return owner_->releaseLibraryInstance() || owner_->libraryInstance() == nullptr;
-    case kPilotToneTracking: owner_->destroyToneTracker(); return true;
-    case kSpectralDetection: owner_->destroySpectralDetector(); return true;
+    case kPilotToneTracking:
+        dropPreciseChoice();
+        owner_->destroyToneTracker();
+        return true;
+    case kSpectralDetection:
+        dropPreciseChoice();
+        owner_->destroySpectralDetector();
+        return true;
     default: return true;
     }
 }
@@ -82,7 +88,9 @@ void EditorWindow::selectAlgorithm(int n) {
     if (n == kPilotToneTracking) setTaskMode(kViewAcquisition);
     if (n == kSpectralDetection) {
         headless.requestTask(kViewAcquisition);
-        EnableWindow(control(88), FALSE);
+        // The plain detector's threshold waits for a new preview; the
+        // precise detector's third bar stays usable.
+        if (!preciseChosen()) EnableWindow(control(88), FALSE);
     }
     if (n == algorithm_) return;
     if (previousAlgorithm_ == 8) ShowWindow(control(106), SW_HIDE);
@@ -120,6 +128,8 @@ void EditorWindow::selectAlgorithm(int n) {
         }
         tool_ = n == kPilotToneTracking ? -1 : 2;
         algorithm_ = n;
+        // The panel opens on the plain detector.
+        dropPreciseChoice();
         showAlgorithmPanel(n);
         break;
     }
@@ -160,19 +170,18 @@ void EditorWindow::showAlgorithmPanel(int algorithm) {
         setText(control(64), "Advanced >");
         fillLibraryPanel();
         break;
-    case kPilotToneTracking: enableViewControls(false, true); fillTrackerPanel(); break;
-    case kCentreOfGravity: enableViewControls(false, true); break;
-    case kSpectralDetection: enableViewControls(false, true); fillSpectralPanel(); break;
+    case kPilotToneTracking:
+    case kCentreOfGravity:
+    case kSpectralDetection: enableViewControls(false, true); break;
     case 8: enableViewControls(true, true); break;
     default: break;
     }
     for (int id : panelControls(algorithm)) ShowWindow(control(id), SW_SHOW);
-    if (algorithm == kSpectralDetection) {
-        EnableWindow(control(88), FALSE);
-        EnableWindow(control(40), FALSE);
-    } else {
-        EnableWindow(control(40), TRUE);
-    }
+    if (algorithm != kSpectralDetection) EnableWindow(control(40), TRUE);
+    // The columns of the detector in use, plain or precise; the plain
+    // spectral-domain detector's "Create PVC" and third bar wait for a
+    // preview.
+    if (algorithm == kPilotToneTracking || algorithm == kSpectralDetection) showPreciseChoice();
 }
 
 void EditorWindow::fillTrackerPanel() {
@@ -199,6 +208,8 @@ void EditorWindow::fillSpectralPanel() {
 }
 
 void EditorWindow::preview() {
+    // The precise detector makes the curve in one run, without a preview.
+    if (preciseChosen()) return;
     HeadlessEditor& headless = owner_->headlessEditor();
     if (!headless.area().selected) {
         MessageBoxA(mainWindow_, message::kMarkAreaFirst, message::kInfoTitle, MB_OK | MB_ICONSTOP);
@@ -215,6 +226,7 @@ void EditorWindow::preview() {
 bool EditorWindow::parameterChanged(int id) {
     HWND bar = control(id);
     const float v = barValue(barPositionOf(bar));
+    if (preciseParameterChanged(id, v)) return true;
     if (int i = slotOf(kTrackerBars, id); i >= 0) {
         ToneTracker* tracker = owner_->toneTracker();
         if (tracker == nullptr) return true;

@@ -76,7 +76,7 @@ void EditorWindow::redrawCurve() {
 void EditorWindow::createPvc() {
     ShowWindow(control(control::kProgress), SW_SHOW);
     HeadlessEditor& headless = owner_->headlessEditor();
-    if (algorithm_ == kSpectralDetection) {
+    if (algorithm_ == kSpectralDetection && !preciseChosen()) {
         // Built from the previewed result at once, without a task.
         if (!owner_->createSpectralPvc()) {
             MessageBoxA(mainWindow_, owner_->lastMessage().c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
@@ -87,8 +87,9 @@ void EditorWindow::createPvc() {
         ShowWindow(control(control::kProgress), SW_HIDE);
         return;
     }
-    // The other detectors run as a task over the whole selection.
-    if (algorithm_ != kLibraryDetection && algorithm_ != kPilotToneTracking) {
+    // The other detectors run as a task over the whole selection (the
+    // precise partial tracker within the marked area, when there is one).
+    if (algorithm_ != kLibraryDetection && algorithm_ != kPilotToneTracking && algorithm_ != kSpectralDetection) {
         ShowWindow(control(control::kProgress), SW_HIDE);
         return;
     }

@@ -21,8 +21,8 @@ constexpr int kWorkingControls[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 
 
 // What a command of these would release or replace is in use by a running
 // task: the selector, "Create PVC", "Preview", "Show Hum", "Import PVC",
-// "Undo", "Redo", "Lin" and "Log".
-constexpr int kRefusedWhileBusy[] = {72, 40, 80, 56, 73, 78, 79, 100, 101};
+// "Undo", "Redo", "Lin", "Log" and "Precise" (the detector a task runs).
+constexpr int kRefusedWhileBusy[] = {72, 40, 80, 56, 73, 78, 79, 100, 101, control::kPrecise};
 
 }  // namespace
 
@@ -90,6 +90,14 @@ void EditorWindow::followBusy() {
     // The task may have recorded an undo step.
     const UndoHistory& history = owner_->headlessEditor().history();
     undoStateChanged(history.canUndo(), history.canRedo());
+}
+
+void EditorWindow::followUndoState() {
+    if (owner_->busy()) return;
+    const UndoHistory& history = owner_->headlessEditor().history();
+    if ((IsWindowEnabled(control(control::kUndo)) != FALSE) != history.canUndo() ||
+        (IsWindowEnabled(control(control::kRedo)) != FALSE) != history.canRedo())
+        undoStateChanged(history.canUndo(), history.canRedo());
 }
 
 void EditorWindow::applyTaskDrawing() {

@@ -4,6 +4,7 @@
 #include "editor/StartPicture.h"
 #include "host/HeadlessEditor.h"
 #include "host/OfflinePlugin.h"
+#include "host/TaskMode.h"
 #include "pvc/PvcCurve.h"
 #include "spectral/SpectrogramStore.h"
 
@@ -78,6 +79,8 @@ void EditorWindow::idle() {
     if (isOpen()) {
         applyTaskDrawing();
         followBusy();
+        followUndoState();
+        followPreciseChoice();
         followImport();
         owner_->headlessEditor().idle();
         if (!owner_->busy() && !deferred_.empty()) {
@@ -235,6 +238,9 @@ void EditorWindow::close() {
     // A task still running keeps its drawing to itself from now on.
     taskDrawing_.close();
     if (mainWindow_ != nullptr) {
+        // The window opens again on the zoom options: a pilot-tone or
+        // spectral-domain panel's "Precise" goes with it.
+        if (algorithm_ == kPilotToneTracking || algorithm_ == kSpectralDetection) dropPreciseChoice();
         // The snapshots go (after a running task), and with them the undo
         // steps that named them.
         owner_->headlessEditor().deleteSnapshots();
@@ -355,6 +361,10 @@ void EditorWindow::command(int id, int code) {
         // The first entry only asks for a choice.
         if (entry < 1 || entry >= 6) return;
         selectAlgorithm(kAlgorithmOfEntry[entry]);
+        return;
+    }
+    if (id == control::kPrecise && code == BN_CLICKED) {
+        preciseClicked();
         return;
     }
     if (id == 80 && code == BN_CLICKED) {

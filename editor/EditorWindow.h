@@ -90,7 +90,7 @@ public:
 
     // --- window -----------------------------------------------------------------
     // The handle of control `id` of this window; nullptr for an identifier
-    // outside 0 ... 106, one not made, or a closed window.
+    // outside 0 ... 107, one not made, or a closed window.
     HWND control(int id) const;
     HWND mainWindow() const { return mainWindow_; }
     HWND panelWindow() const { return panelWindow_; }
@@ -141,6 +141,9 @@ private:
     void routeToTool(UINT message, WPARAM wParam, LPARAM lParam);
     void applyTaskDrawing();
     void followBusy();
+    // "Undo" and "Redo" as the history is, also after a task that the host
+    // ran at once (the window never saw it busy).
+    void followUndoState();
     bool refusedWhileBusy(int id) const;
     HWND createControl(const ControlSpec& entry);
     void command(int id, int code);
@@ -172,6 +175,28 @@ private:
     void enableViewControls(bool view, bool reference);
     void fillTrackerPanel();
     void fillSpectralPanel();
+    // --- "Precise" (EditorPreciseChoice.cpp) ---------------------------------------
+    // Whether the panel shown is the pilot-tone or spectral-domain one with
+    // the precise detectors chosen.
+    bool preciseChosen() const;
+    // "Precise" clicked: the precise detectors on or off and the panel's
+    // columns showing the detector now in use.
+    void preciseClicked();
+    // Opening or leaving the pilot-tone or spectral-domain panel: the
+    // precise detectors off and the box cleared.
+    void dropPreciseChoice();
+    // The panel's columns changed over to the precise detector or back to
+    // the plain one, with what a preview had made usable kept meanwhile.
+    void switchPanelDetector(bool precise);
+    // The box, the columns and the buttons of the pilot-tone or
+    // spectral-domain panel as the plug-in's choice of detectors has them.
+    void showPreciseChoice();
+    // At idle: a choice made outside the window (the vendor command) shown.
+    void followPreciseChoice();
+    // The precise detector's parameters on the panel's first four columns.
+    void fillPreciseColumns(const int* captions, const int* bars, const int* values);
+    // A bar of the precise columns moved; false for another bar.
+    bool preciseParameterChanged(int id, float value);
     void fillLibraryPanel();
     // A parameter bar moved: the parameter set and its value text shown.
     bool parameterChanged(int id);
@@ -220,6 +245,12 @@ private:
     bool zoomFrequencyEnabled_ = true;
     bool moveMode_ = false;
     bool advancedPanel_ = false;
+    // "Create PVC" and the third bar of the plain spectral-domain panel
+    // before "Precise" was ticked (a preview had made them usable).
+    bool plainCreateEnabled_ = false;
+    bool plainThresholdEnabled_ = false;
+    // The pilot-tone or spectral-domain columns show the precise detector.
+    bool columnsPrecise_ = false;
     bool buttonDown_ = false;
     // The file dialogs' names and folders, kept between calls.
     std::array<char, 260> importName_{};

@@ -3,6 +3,7 @@
 #include "editor/EditorWindow.h"
 #include "host/HeadlessEditor.h"
 #include "host/TaskMode.h"
+#include "pvc/UndoHistory.h"
 #include "sdk/AEffEditor.h"
 #include "sdk/Float2String.h"
 #include "sdk/StringCopy.h"
@@ -313,7 +314,7 @@ bool OfflinePlugin::runTask(int mode, VstOfflineTask* tasks, VstInt32 count) {
                 return runPreciseDetection(context, tasks[0],
                                            precise_.forAlgorithm(PreciseDetectors::kPilotToneAlgorithm,
                                                                  tasks[0].sourceSampleRate),
-                                           kPilotToneTracking);
+                                           undoKindPilotTone);
             return runPilotToneTracking(context, tasks[0], toneTracker_.get());
         case kLibraryDetection:
             return useRuntimeLibrary_ ? runRuntimeLibraryDetection(context, tasks[0], library_)
@@ -322,7 +323,7 @@ bool OfflinePlugin::runTask(int mode, VstOfflineTask* tasks, VstInt32 count) {
             if (precise_.enabled())
                 return runPreciseDetection(context, tasks[0],
                                            precise_.forSpectralRun(tasks[0].sourceSampleRate, headless_->area()),
-                                           kSpectralDetection);
+                                           undoKindSpectralDetector);
             return runSpectralDetection(context, tasks[0], spectralDetector_.get(), headless_->area());
         default:
             return true;

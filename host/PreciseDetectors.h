@@ -3,6 +3,7 @@
 #include "detectors/PreciseDetector.h"
 #include "pvc/tools/EditArea.h"
 
+#include <atomic>
 #include <memory>
 
 namespace wowfix {
@@ -17,8 +18,10 @@ public:
     static constexpr int kPilotToneAlgorithm = 4;
     static constexpr int kSpectralAlgorithm = 7;
 
-    void setEnabled(bool on) { enabled_ = on; }
-    bool enabled() const { return enabled_; }
+    // The choice is set on the window's (or the vendor command's) thread and
+    // read when the host's thread starts a task.
+    void setEnabled(bool on) { enabled_.store(on, std::memory_order_relaxed); }
+    bool enabled() const { return enabled_.load(std::memory_order_relaxed); }
 
     // The precise detector of an editor algorithm number at sample rate fs;
     // null for an algorithm without one, a rate that is not positive, or
@@ -29,7 +32,7 @@ public:
     PreciseDetector* forSpectralRun(double fs, const EditArea& area);
 
 private:
-    bool enabled_ = false;
+    std::atomic<bool> enabled_{false};
     std::unique_ptr<PreciseDetector> pilot_;
     double pilotRate_ = 0.0;
     std::unique_ptr<PreciseDetector> partials_;

@@ -33,6 +33,7 @@ shot() {  # INPUT NAME STEPS...
 }
 
 shot "$work/pilot.wav" pilot "click 72=4" "click 40"
+shot "$work/pilot.wav" precise "click 72=4" "click 107" "click 40"
 shot "$work/pilot.wav" manual "click 72=4" "click 40" "click 72=1" "click 65" "click 66"
 shot "$work/hum.wav" hum "click 72=3" "click 40"
 # Panel rows of the full view: 259 (1 - f / 22050); the area spans 9 ... 7 kHz,

@@ -69,6 +69,7 @@ const Expected kTable[] = {
     {70, Radio, "Offset PVC Points", 270, 415, 127, 20, false, false, false},
     {71, Radio, "Smoothing PVC", 270, 435, 118, 20, false, false, false},
     {80, Push, "Preview", 675, 410, 85, 20, false, true, false},
+    {107, Check, "Precise", 675, 385, 85, 20, false, true, false},
     // Parameter panels: column k centred on base + pitch * k; a bar starts
     // 8.5 pixels left of the centre, truncated.
     {25, Centre, "", 220 + 70 - 35, 335, 70, 26, false, true, false},

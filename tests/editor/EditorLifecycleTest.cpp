@@ -76,9 +76,9 @@ TEST(EditorLifecycle, ClosedWindowDrawsNothingAndGuardsItsTable) {
     EXPECT_EQ(editor->control(72), nullptr);
     ASSERT_EQ(host.dispatch(effEditOpen), 1);
     EXPECT_EQ(editor->control(-1), nullptr);
-    EXPECT_EQ(editor->control(107), nullptr);
+    EXPECT_EQ(editor->control(108), nullptr);
     EXPECT_EQ(editor->control(1000000), nullptr);
-    EXPECT_NE(editor->control(106), nullptr);
+    EXPECT_NE(editor->control(107), nullptr);
     // The histories exist before and after, with the editor object.
     EXPECT_EQ(&editor->undoHistory(3), &editor->undoHistory(3));
     EXPECT_EQ(&editor->undoHistory(99), &editor->undoHistory(0));
