@@ -187,8 +187,9 @@ public:
             }
             outcome += "; " + std::to_string(host_.tasksStarted() - tasksReported_) + " task(s) ran";
         }
+        // The host's error is the worker's to write while a task runs.
+        if (ended || !host_.taskRunning()) lastHostError_ = host_.error();
         if (ended) tasksReported_ = host_.tasksStarted();
-        lastHostError_ = host_.error();
         out_ << stepHead(step) << ": " << outcome << "\n";
         return true;
     }
