@@ -3,34 +3,19 @@
 
 #include "host/VendorCommands.h"
 #include "hostsim/cli/DetectorParameters.h"
+#include "hostsim/cli/EditorControlIds.h"
 #include "hostsim/cli/EditorWindowOpening.h"
 #include "hostsim/cli/FileStamp.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PluginTask.h"
 
-#include <array>
 #include <utility>
 
 namespace wowfix::hostsim {
 
 namespace {
 
-// The editor's controls the detection uses.
-constexpr int kAlgorithmSelector = 72;
-constexpr int kCreatePvcButton = 40;
-constexpr int kShowHumButton = 56;
-constexpr int kPreviewButton = 80;
-constexpr int kExportButton = 74;
-constexpr int kPreciseBox = 107;
-
-// The algorithm each entry of the selector stands for.
-constexpr std::array<int, 6> kAlgorithmOfEntry{8, 6, 7, 3, 4, 5};
-
-int entryOf(int algorithm) {
-    for (std::size_t i = 0; i < kAlgorithmOfEntry.size(); ++i)
-        if (kAlgorithmOfEntry[i] == algorithm) return static_cast<int>(i);
-    return -1;
-}
+namespace ids = editor_control;
 
 class EditorDetectionControls final : public DetectionControls {
 public:
@@ -48,12 +33,12 @@ public:
     }
 
     bool choose(const DetectionAlgorithm& algorithm, std::string& error) override {
-        const int entry = entryOf(algorithm.detector);
-        if (entry < 0 || !click(kAlgorithmSelector, entry)) {
+        const int entry = ids::entryOfAlgorithm(algorithm.detector);
+        if (entry < 0 || !click(ids::kAlgorithmSelector, entry)) {
             error = withPluginMessage(host_, std::string("the editor does not offer ") + algorithm.title);
             return false;
         }
-        if (algorithm.precise && !click(kPreciseBox)) {
+        if (algorithm.precise && !click(ids::kPrecise)) {
             error = withPluginMessage(host_, std::string("the editor offers no \"Precise\" for ") + algorithm.title);
             return false;
         }
@@ -69,19 +54,19 @@ public:
 
     bool createCurve(const DetectionAlgorithm& algorithm, bool preprocessed, bool quiet, std::ostream& err,
                      std::string& error) override {
-        const int button = preprocessed ? kShowHumButton : kCreatePvcButton;
+        const int button = preprocessed ? ids::kShowHum : ids::kCreatePvc;
         return runRequestedTask(host_, [this, button] { return click(button); }, algorithm.taskName,
                                 algorithm.progress, quiet, err, error, algorithm.passes, pump());
     }
 
     bool preview(const DetectionAlgorithm& algorithm, bool quiet, std::ostream& err, std::string& error) override {
-        return runRequestedTask(host_, [this] { return click(kPreviewButton); }, algorithm.taskName,
+        return runRequestedTask(host_, [this] { return click(ids::kPreview); }, algorithm.taskName,
                                 algorithm.progress, quiet, err, error, algorithm.passes, pump());
     }
 
     bool createFromPreview(std::string& error) override {
         // The curve is built at once; what went wrong is the plug-in's message.
-        if (!click(kCreatePvcButton)) {
+        if (!click(ids::kCreatePvc)) {
             // The editor enables the button only once a preview has run.
             error = "the editor's \"Create PVC\" is disabled: no \"Preview\" has run to build the curve from";
             return false;
@@ -96,7 +81,7 @@ public:
         vendor::EditorAction answer = action(vendor::kAnswerDialog, -1, -1);
         answer.path = path.c_str();
         const bool answered = host_.vendorCommand(vendor::kEditorAction, &answer) != 0;
-        const bool clicked = answered && click(kExportButton);
+        const bool clicked = answered && click(ids::kExportPvc);
         const FileStamp after = stampOf(path);
         if (clicked && after.exists && !after.sameAs(before)) return true;
         error = withPluginMessage(host_, "the editor's \"Export PVC\" wrote no curve to '" + path + "'");

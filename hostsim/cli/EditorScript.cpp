@@ -1,15 +1,14 @@
 #include "hostsim/cli/EditorScript.h"
 
+#include "hostsim/cli/EditorControlIds.h"
+
 #include <sstream>
 
 namespace wowfix::hostsim {
 
 namespace {
 
-constexpr int kImportButton = 73;
-constexpr int kExportButton = 74;
-constexpr int kUndoButton = 78;
-constexpr int kRedoButton = 79;
+namespace ids = editor_control;
 
 std::string trimmed(const std::string& s) {
     const auto first = s.find_first_not_of(" \t\r");
@@ -63,7 +62,7 @@ bool parseStep(const std::string& text, ScriptStep& step, std::string& why) {
             return true;
         }
         step.kind = verb == "export" ? ScriptStepKind::Export : ScriptStepKind::Import;
-        return answeredButton(step, verb == "export" ? kExportButton : kImportButton);
+        return answeredButton(step, verb == "export" ? ids::kExportPvc : ids::kImportPvc);
     }
     if (verb == "undo" || verb == "redo" || verb == "wait") {
         if (!rest.empty()) {
@@ -74,7 +73,7 @@ bool parseStep(const std::string& text, ScriptStep& step, std::string& why) {
             step.kind = ScriptStepKind::Wait;
             return true;
         }
-        return addAction(step, "click " + std::to_string(verb == "undo" ? kUndoButton : kRedoButton));
+        return addAction(step, "click " + std::to_string(verb == "undo" ? ids::kUndo : ids::kRedo));
     }
     if (verb == "screenshot") {
         step.kind = ScriptStepKind::Screenshot;
