@@ -25,7 +25,8 @@ constexpr int kSweeps = 6;
 constexpr double kConverged = 1e-8;
 constexpr int kPriorOrder = 32;           // frames the speed is predicted from
 constexpr double kPriorStrength = 30.0;   // the prior's weight against what it is worth
-constexpr int kMaxIterations = 400;
+constexpr std::size_t kWindowFrames = 1024;  // frames solved together
+constexpr int kMaxIterations = 300;
 constexpr double kResidualShare = 1e-6;
 
 // The value below which `share` of the weight lies; 0 for none. Reorders.
@@ -254,19 +255,44 @@ void PreciseSpeedSolver::reweight()
     }
 }
 
-void PreciseSpeedSolver::applyPrior(const std::vector<double>& v, std::vector<double>& out) const
+void PreciseSpeedSolver::applyNormal(const std::vector<double>& v, std::size_t from, std::size_t to,
+                                     std::size_t meanFrom, std::size_t meanTo, std::vector<double>& out)
 {
-    // out += lambda A'A v, A the prediction-error filter of the speed.
+    // Rows from .. to of H v: over the frame's partials the sum of
+    // u (v_t - the mean of v over the partial's life, weighted by u; its life
+    // lies within frames meanFrom .. meanTo), plus lambda (A'A v)_t, A the
+    // prediction-error filter.
+    const PreciseObservations& obs = *obs_;
+    for (std::size_t t = meanFrom; t < meanTo; ++t)
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
+            trackMean_[o->track] = 0.0;
+    for (std::size_t t = meanFrom; t < meanTo; ++t)
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
+            trackMean_[o->track] += u_[obs.indexOf(o)] * v[t];
+    for (std::size_t t = from; t < to; ++t) {
+        double sum = 0.0;
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
+            const double u = u_[obs.indexOf(o)];
+            if (u > 0.0)
+                sum += u * (v[t] - trackMean_[o->track] / total_[o->track]);
+        }
+        out[t] = sum;
+    }
     const std::size_t n = v.size(), order = filter_.size();
     if (order < 2 || n < order || !(lambda_ > 0.0))
         return;
-    for (std::size_t t = order - 1; t < n; ++t) {
+    // Prediction errors e_s of rows s that reach a frame from .. to.
+    const std::size_t first = std::max(from, order - 1), last = std::min(n, to + order - 1);
+    for (std::size_t s = first; s < last; ++s) {
         double e = 0.0;
         for (std::size_t k = 0; k < order; ++k)
-            e += filter_[k] * v[t - k];
+            e += filter_[k] * v[s - k];
         e *= lambda_;
-        for (std::size_t k = 0; k < order; ++k)
-            out[t - k] += filter_[k] * e;
+        for (std::size_t k = 0; k < order; ++k) {
+            const std::size_t t = s - k;
+            if (t >= from && t < to)
+                out[t] += filter_[k] * e;
+        }
     }
 }
 
@@ -386,27 +412,6 @@ bool PreciseSpeedSolver::fitPrior()
     return true;
 }
 
-void PreciseSpeedSolver::applyNormal(const std::vector<double>& v, std::vector<double>& out)
-{
-    // The weighted least squares with every reference taken at its best for
-    // v: (H v)_t = sum over the frame's partials of u (v_t - mean of v over
-    // the partial's life, weighted by u), plus the smoothness term.
-    const PreciseObservations& obs = *obs_;
-    std::fill(trackMean_.begin(), trackMean_.end(), 0.0);
-    for (std::size_t t = 0; t < obs.frameCount(); ++t)
-        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
-            trackMean_[o->track] += u_[obs.indexOf(o)] * v[t];
-    for (std::size_t j = 0; j < trackMean_.size(); ++j)
-        trackMean_[j] = total_[j] > 0.0 ? trackMean_[j] / total_[j] : 0.0;
-    for (std::size_t t = 0; t < obs.frameCount(); ++t) {
-        double sum = 0.0;
-        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
-            sum += u_[obs.indexOf(o)] * (v[t] - trackMean_[o->track]);
-        out[t] = sum;
-    }
-    applyPrior(v, out);
-}
-
 void PreciseSpeedSolver::solveJointly()
 {
     // x and the references a minimise
@@ -471,43 +476,59 @@ void PreciseSpeedSolver::solveJointly()
         x[t] = last;
     }
 
-    std::vector<double> r(frames), z(frames), p(frames), q(frames);
-    applyNormal(x, q);
-    double cc = 0.0;
-    for (std::size_t t = 0; t < frames; ++t) {
-        r[t] = c[t] - q[t];
-        z[t] = r[t] / diagonal[t];
-        p[t] = z[t];
-        cc += c[t] * c[t];
-    }
-    double rz = 0.0;
-    for (std::size_t t = 0; t < frames; ++t)
-        rz += r[t] * z[t];
-    const double goal = kResidualShare * kResidualShare * cc;
-    for (int k = 0; k < kMaxIterations; ++k) {
-        double rr = 0.0;
-        for (double v : r)
-            rr += v * v;
-        if (!(rr > goal))
-            break;
-        applyNormal(p, q);
-        double pq = 0.0;
-        for (std::size_t t = 0; t < frames; ++t)
-            pq += p[t] * q[t];
-        if (!(pq > 0.0))
-            break;
-        const double step = rz / pq;
-        double next = 0.0;
-        for (std::size_t t = 0; t < frames; ++t) {
-            x[t] += step * p[t];
-            r[t] -= step * q[t];
+    // Window by window, half a window apart, the speed outside held: the
+    // solve of a long run would take ever more iterations for its slowest
+    // swings, and what the prior mends is local.
+    std::vector<double> r(frames, 0.0), z(frames, 0.0), p(frames, 0.0), q(frames, 0.0);
+    const std::size_t window = std::min<std::size_t>(frames, kWindowFrames);
+    for (std::size_t from = 0;; from += window / 2) {
+        const std::size_t to = std::min(frames, from + window);
+        from = to - window;
+        // The lives of the partials sounding in the window.
+        std::size_t meanFrom = from, meanTo = to;
+        for (std::size_t t = from; t < to; ++t)
+            for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
+                meanFrom = std::min<std::size_t>(meanFrom, obs.tracks()[o->track].first);
+                meanTo = std::max<std::size_t>(meanTo, obs.tracks()[o->track].last + 1);
+            }
+        applyNormal(x, from, to, meanFrom, meanTo, q);
+        double rz = 0.0, rr = 0.0, scale = 0.0;
+        for (std::size_t t = from; t < to; ++t) {
+            r[t] = c[t] - q[t];
             z[t] = r[t] / diagonal[t];
-            next += r[t] * z[t];
+            p[t] = z[t];
+            rz += r[t] * z[t];
+            rr += r[t] * r[t];
+            scale += c[t] * c[t];
         }
-        const double beta = next / rz;
-        rz = next;
-        for (std::size_t t = 0; t < frames; ++t)
-            p[t] = z[t] + beta * p[t];
+        // Done when what is left is a small share of the right-hand side
+        // (not of the start, which may already be as good as rounding allows).
+        const double goal = kResidualShare * kResidualShare * scale;
+        for (int k = 0; k < kMaxIterations && rr > goal && rz > 0.0; ++k) {
+            applyNormal(p, from, to, from, to, q);
+            double pq = 0.0;
+            for (std::size_t t = from; t < to; ++t)
+                pq += p[t] * q[t];
+            if (!(pq > 0.0))
+                break;
+            const double step = rz / pq;
+            double next = 0.0;
+            rr = 0.0;
+            for (std::size_t t = from; t < to; ++t) {
+                x[t] += step * p[t];
+                r[t] -= step * q[t];
+                z[t] = r[t] / diagonal[t];
+                next += r[t] * z[t];
+                rr += r[t] * r[t];
+            }
+            const double beta = next / rz;
+            rz = next;
+            for (std::size_t t = from; t < to; ++t)
+                p[t] = z[t] + beta * p[t];
+        }
+        std::fill(p.begin() + static_cast<std::ptrdiff_t>(from), p.begin() + static_cast<std::ptrdiff_t>(to), 0.0);
+        if (to == frames)
+            break;
     }
 
     x_ = x;

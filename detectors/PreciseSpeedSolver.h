@@ -77,8 +77,8 @@ private:
     double sweep(bool forward);
     bool fitPrior();
     void solveJointly();
-    void applyNormal(const std::vector<double>& v, std::vector<double>& out);
-    void applyPrior(const std::vector<double>& v, std::vector<double>& out) const;
+    void applyNormal(const std::vector<double>& v, std::size_t from, std::size_t to, std::size_t meanFrom,
+                     std::size_t meanTo, std::vector<double>& out);
     void rate();
 
     const PreciseObservations* obs_ = nullptr;
