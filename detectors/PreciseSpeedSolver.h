@@ -19,7 +19,7 @@
 //    When the steady partials with a reference disagree, nothing is learnt
 //    in the frame; when there are none, it keeps the last speed and the new
 //    notes start from it.
-// 3. Three rounds of reweighting and refinement. A partial whose deviation
+// 3. Rounds of reweighting and refinement (six in all). A partial whose deviation
 //    from the joint speed r_jt = y_jt - a_j - x_t (a swing at vibrato rates,
 //    or its RMS times sqrt 2) is more than three times the typical one (and
 //    more than 0.005 %) is down-weighted as a whole, and within each frame a
@@ -33,7 +33,7 @@
 //    first round's speed the solver learns how it goes on from frame to
 //    frame (a linear prediction from the 32 frames before, on its second
 //    differences, so that a constant and a steady ramp cost nothing), and
-//    the last two rounds solve the least squares above with the prediction
+//    the later rounds solve the least squares above with the prediction
 //    errors of x added as a prior, weighted by how well the prediction holds
 //    against how well the partials agree. Where a group of notes hands over
 //    to the next through few partials, or none, the prior carries the speed
