@@ -38,8 +38,9 @@
 //    against how well the partials agree. Where a group of notes hands over
 //    to the next through few partials, or none, the prior carries the speed
 //    (wow and flutter go on as they came) instead of a step. These rounds
-//    are solved exactly, by conjugate gradients with every reference
-//    eliminated. A run too short to learn from keeps the sweeps.
+//    are solved by conjugate gradients with every reference eliminated,
+//    window by window (1024 frames, half overlapping, the speed outside a
+//    window held). A run too short to learn from keeps the sweeps.
 //
 // The last two frames of every partial (its stop, which pulls the measured
 // frequency) are left out. A frame's confidence is the share of its partials'
