@@ -36,6 +36,7 @@ void PartialTracks::link(const std::vector<SpectralPartial>& partials)
             track.id = nextId_++;
         }
         track.steady = best >= 0 && std::fabs(p.magnitude / track.magnitude - 1.0) <= kSteadyLevel;
+        track.levelStep = best >= 0 && p.magnitude > 0.0 && track.magnitude > 0.0 ? std::fabs(std::log(p.magnitude / track.magnitude)) : 0.0;
         track.frequency = p.frequency;
         track.magnitude = p.magnitude;
         ++track.age;

@@ -14,6 +14,7 @@ struct PartialTrack {
     double frequency = 0.0;  // Hz, in the latest frame
     double magnitude = 0.0;
     bool steady = false;     // level within kSteadyLevel of the frame before
+    double levelStep = 0.0;  // |ln| of the level's ratio to the frame before (0 for a new track)
     int age = 0;             // frames linked so far, 1 for a new track
     std::uint32_t id = 0;
 };

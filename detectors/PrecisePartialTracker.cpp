@@ -8,7 +8,17 @@
 namespace wowfix {
 
 namespace {
-constexpr int kOnsetFrames = 2;  // frames after an onset that are not kept
+constexpr int kOnsetFrames = 2;     // frames after an onset that are not kept
+constexpr double kLevelStep = 0.1;  // level change per frame (ln) that halves the weight
+
+// The square root of the partial's level, less while its level changes: a
+// level that rises or falls within the frame (an attack, a release) pulls
+// the frequency measured from the phase advance towards the bin's centre.
+double observationWeight(const PartialTrack& t)
+{
+    const double q = t.levelStep / kLevelStep;
+    return std::sqrt(t.magnitude) / (1.0 + q * q);
+}
 }
 
 PrecisePartialTracker::PrecisePartialTracker(double sampleRate) : sampleRate_(sampleRate)
@@ -123,7 +133,7 @@ void PrecisePartialTracker::analyseFrame()
     tracks_.link(partials_);
     for (const PartialTrack& t : tracks_.tracks())
         if (t.steady && t.age > kOnsetFrames)
-            observations_.add(t.id, t.frequency, std::sqrt(t.magnitude));
+            observations_.add(t.id, t.frequency, observationWeight(t));
 }
 
 bool PrecisePartialTracker::finishRun()

@@ -21,7 +21,9 @@ namespace wowfix {
 // advance over one sample under a Blackman-Harris window. The peaks are
 // linked into tracks from frame to frame (PartialTracks), and what every
 // track shows past its onset (2 frames) while its level is steady is kept
-// (PreciseObservations), weighted by the square root of its level.
+// (PreciseObservations), weighted by the square root of its level, and less
+// while that level changes from frame to frame (an attack or a release pulls
+// the measured frequency): by 1 / (1 + (ln step / 0.1)^2).
 //
 // When the run is finished the speed is solved from all of it at once
 // (PreciseSpeedSolver): the tape's speed is common to every partial, each

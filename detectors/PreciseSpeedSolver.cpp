@@ -20,9 +20,14 @@ constexpr double kTapeQuantile = 0.3;
 constexpr double kSwingFloor = 2.5e-4;    // a swing this small is never taken for vibrato
 constexpr double kDeviationFloor = 5e-5;  // nor a deviation from the joint speed this small
 constexpr double kLimitRatio = 3.0;
-constexpr int kRounds = 3;
+constexpr int kRounds = 6;
 constexpr int kSweeps = 6;
 constexpr double kConverged = 1e-8;
+constexpr int kPriorOrder = 32;           // frames the speed is predicted from
+constexpr double kPriorStrength = 30.0;   // the prior's weight against what it is worth
+constexpr std::size_t kWindowFrames = 1024;  // frames solved together
+constexpr int kMaxIterations = 300;
+constexpr double kResidualShare = 1e-6;
 
 // The value below which `share` of the weight lies; 0 for none. Reorders.
 double weightedQuantile(std::vector<WeightedValue>& items, double share)
@@ -76,13 +81,23 @@ void PreciseSpeedSolver::solve(const PreciseObservations& observations, double f
     u_.assign(observations.size(), 0.0f);
     checkVibrato();
     seed();
+    filter_.clear();
+    lambda_ = 0.0;
     for (int round = 0; round < kRounds; ++round) {
         checkDeviations();
         reweight();
-        startSums();
-        for (int s = 0; s < kSweeps; ++s)
-            if (sweep(s % 2 == 0) < kConverged)
-                break;
+        // The first round's speed, solved without the prior, is what the
+        // prior learns from; without one (a short run) the sweeps go on.
+        if (round == 1)
+            fitPrior();
+        if (round > 0 && lambda_ > 0.0) {
+            solveJointly();
+        } else {
+            startSums();
+            for (int s = 0; s < kSweeps; ++s)
+                if (sweep(s % 2 == 0) < kConverged)
+                    break;
+        }
     }
     rate();
 }
@@ -238,6 +253,292 @@ void PreciseSpeedSolver::reweight()
             u_[obs.indexOf(o)] = static_cast<float>(o->weight * trackWeight_[o->track] * bisquare(r / scale));
         }
     }
+}
+
+void PreciseSpeedSolver::applyNormal(const std::vector<double>& v, std::size_t from, std::size_t to,
+                                     std::size_t meanFrom, std::size_t meanTo, std::vector<double>& out)
+{
+    // Rows from .. to of H v: over the frame's partials the sum of
+    // u (v_t - the mean of v over the partial's life, weighted by u; its life
+    // lies within frames meanFrom .. meanTo), plus lambda (A'A v)_t, A the
+    // prediction-error filter.
+    const PreciseObservations& obs = *obs_;
+    for (std::size_t t = meanFrom; t < meanTo; ++t)
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
+            trackMean_[o->track] = 0.0;
+    for (std::size_t t = meanFrom; t < meanTo; ++t)
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
+            trackMean_[o->track] += u_[obs.indexOf(o)] * v[t];
+    for (std::size_t t = from; t < to; ++t) {
+        double sum = 0.0;
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
+            const double u = u_[obs.indexOf(o)];
+            if (u > 0.0)
+                sum += u * (v[t] - trackMean_[o->track] / total_[o->track]);
+        }
+        out[t] = sum;
+    }
+    const std::size_t n = v.size(), order = filter_.size();
+    if (order < 2 || n < order || !(lambda_ > 0.0))
+        return;
+    // Prediction errors e_s of rows s that reach a frame from .. to.
+    const std::size_t first = std::max(from, order - 1), last = std::min(n, to + order - 1);
+    for (std::size_t s = first; s < last; ++s) {
+        double e = 0.0;
+        for (std::size_t k = 0; k < order; ++k)
+            e += filter_[k] * v[s - k];
+        e *= lambda_;
+        for (std::size_t k = 0; k < order; ++k) {
+            const std::size_t t = s - k;
+            if (t >= from && t < to)
+                out[t] += filter_[k] * e;
+        }
+    }
+}
+
+bool PreciseSpeedSolver::fitPrior()
+{
+    // How the speed found so far goes on from one frame to the next: the
+    // least-squares linear prediction of x_t from the `order` frames before
+    // it, over every stretch where all of them are known. The tape's wow and
+    // flutter are a few slow swings, which such a filter predicts closely,
+    // while a step where the speed is handed from one group of notes to the
+    // next is not predicted at all.
+    const std::size_t p = static_cast<std::size_t>(kPriorOrder);
+    const std::size_t frames = x_.size();
+    filter_.clear();
+    lambda_ = 0.0;
+    if (p == 0 || frames < 4 * p)
+        return false;
+    // Second differences first: a constant and a ramp (a steady drift) cost
+    // nothing, and the prediction works on what is left.
+    std::vector<double> d(frames, NAN);
+    const PreciseObservations& obs = *obs_;
+    std::vector<char> measured(frames, 0);
+    for (std::size_t t = 0; t < frames; ++t)
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
+            if (u_[obs.indexOf(o)] > 0.0f)
+                measured[t] = 1;
+    for (std::size_t t = 2; t < frames; ++t)
+        if (measured[t] && measured[t - 1] && measured[t - 2])
+            d[t] = x_[t] - 2.0 * x_[t - 1] + x_[t - 2];
+    std::vector<double> m((p + 1) * (p + 1), 0.0);
+    std::size_t rows = 0;
+    for (std::size_t t = p; t < frames; ++t) {
+        bool all = true;
+        for (std::size_t k = 0; k <= p && all; ++k)
+            all = std::isfinite(d[t - k]);
+        if (!all)
+            continue;
+        ++rows;
+        for (std::size_t i = 0; i <= p; ++i)
+            for (std::size_t j = 0; j <= p; ++j)
+                m[i * (p + 1) + j] += d[t - i] * d[t - j];
+    }
+    if (rows < 4 * p)
+        return false;
+    // Normal equations R phi = r with R_ij = m[i][j], r_i = m[i][0] (i, j >= 1).
+    std::vector<double> R(p * p), r(p);
+    double trace = 0.0;
+    for (std::size_t i = 0; i < p; ++i) {
+        for (std::size_t j = 0; j < p; ++j)
+            R[i * p + j] = m[(i + 1) * (p + 1) + j + 1];
+        r[i] = m[(i + 1) * (p + 1)];
+        trace += R[i * p + i];
+    }
+    for (std::size_t i = 0; i < p; ++i)
+        R[i * p + i] += 1e-9 * trace / static_cast<double>(p);
+    // Gaussian elimination with partial pivoting.
+    for (std::size_t c = 0; c < p; ++c) {
+        std::size_t pivot = c;
+        for (std::size_t i = c + 1; i < p; ++i)
+            if (std::fabs(R[i * p + c]) > std::fabs(R[pivot * p + c]))
+                pivot = i;
+        if (!(std::fabs(R[pivot * p + c]) > 0.0))
+            return false;
+        if (pivot != c) {
+            for (std::size_t j = 0; j < p; ++j)
+                std::swap(R[c * p + j], R[pivot * p + j]);
+            std::swap(r[c], r[pivot]);
+        }
+        for (std::size_t i = c + 1; i < p; ++i) {
+            const double f = R[i * p + c] / R[c * p + c];
+            for (std::size_t j = c; j < p; ++j)
+                R[i * p + j] -= f * R[c * p + j];
+            r[i] -= f * r[c];
+        }
+    }
+    std::vector<double> phi(p);
+    for (std::size_t c = p; c-- > 0;) {
+        double v = r[c];
+        for (std::size_t j = c + 1; j < p; ++j)
+            v -= R[c * p + j] * phi[j];
+        phi[c] = v / R[c * p + c];
+    }
+    if (!std::all_of(phi.begin(), phi.end(), [](double v) { return std::isfinite(v); }))
+        return false;
+    std::vector<double> own(p + 1, 1.0);
+    for (std::size_t k = 0; k < p; ++k)
+        own[k + 1] = -phi[k];
+    // The prediction error's variance against the measurements' own, per
+    // unit of weight: the prior counts as much as it is worth.
+    double error = 0.0;
+    for (std::size_t i = 0; i <= p; ++i)
+        for (std::size_t j = 0; j <= p; ++j)
+            error += own[i] * own[j] * m[i * (p + 1) + j];
+    error /= static_cast<double>(rows);
+    filter_.assign(p + 3, 0.0);
+    for (std::size_t k = 0; k <= p; ++k) {
+        filter_[k] += own[k];
+        filter_[k + 1] -= 2.0 * own[k];
+        filter_[k + 2] += own[k];
+    }
+    double spread = 0.0, weight = 0.0;
+    for (std::size_t t = 0; t < frames; ++t) {
+        if (!std::isfinite(x_[t]))
+            continue;
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
+            const double u = u_[obs.indexOf(o)];
+            if (u > 0.0 && std::isfinite(a_[o->track])) {
+                const double d = obs.logFrequency(*o) - a_[o->track] - x_[t];
+                spread += u * d * d;
+                weight += u;
+            }
+        }
+    }
+    if (!(error > 0.0) || !(weight > 0.0))
+        return false;
+    lambda_ = kPriorStrength * (spread / weight) / error;
+    return true;
+}
+
+void PreciseSpeedSolver::solveJointly()
+{
+    // x and the references a minimise
+    //
+    //     sum u (y - a_j - x_t)^2 + lambda sum (prediction error of x_t)^2.
+    //
+    // With each a_j eliminated (at its best for the x given) this is H x = c,
+    // H positive semi-definite (a constant added to x and taken from every a
+    // changes nothing), solved by conjugate gradients with H's diagonal as
+    // preconditioner, starting from the speed so far.
+    const PreciseObservations& obs = *obs_;
+    const std::size_t frames = obs.frameCount();
+    total_.assign(a_.size(), 0.0);
+    std::vector<double> sum(a_.size(), 0.0);
+    std::vector<double> frameWeight(frames, 0.0);
+    for (std::size_t t = 0; t < frames; ++t)
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
+            const double u = u_[obs.indexOf(o)];
+            total_[o->track] += u;
+            sum[o->track] += u * obs.logFrequency(*o);
+            frameWeight[t] += u;
+        }
+    std::vector<double> positive;
+    for (double w : frameWeight)
+        if (w > 0.0)
+            positive.push_back(w);
+    if (positive.empty())
+        return;
+    trackMean_.assign(a_.size(), 0.0);
+
+    std::vector<double> c(frames, 0.0), diagonal(frames, 0.0);
+    for (std::size_t t = 0; t < frames; ++t)
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
+            const double u = u_[obs.indexOf(o)];
+            if (u > 0.0) {
+                c[t] += u * (obs.logFrequency(*o) - sum[o->track] / total_[o->track]);
+                diagonal[t] += u - u * u / total_[o->track];
+            }
+        }
+    const std::size_t order = filter_.size();
+    if (order >= 2 && frames >= order && lambda_ > 0.0)
+        for (std::size_t t = order - 1; t < frames; ++t)
+            for (std::size_t k = 0; k < order; ++k)
+                diagonal[t - k] += lambda_ * filter_[k] * filter_[k];
+    const double tiny = 1e-12 * medianInPlace(positive);
+    for (double& d : diagonal)
+        d = std::max(d, tiny);
+
+    // Start from the estimate so far, its gaps filled with the last value.
+    std::vector<double> x(frames, 0.0);
+    double last = NAN;
+    for (std::size_t t = 0; t < frames; ++t)
+        if (std::isfinite(x_[t])) {
+            last = x_[t];
+            break;
+        }
+    if (!std::isfinite(last))
+        last = 0.0;
+    for (std::size_t t = 0; t < frames; ++t) {
+        if (std::isfinite(x_[t]))
+            last = x_[t];
+        x[t] = last;
+    }
+
+    // Window by window, half a window apart, the speed outside held: the
+    // solve of a long run would take ever more iterations for its slowest
+    // swings, and what the prior mends is local.
+    std::vector<double> r(frames, 0.0), z(frames, 0.0), p(frames, 0.0), q(frames, 0.0);
+    const std::size_t window = std::min<std::size_t>(frames, kWindowFrames);
+    for (std::size_t from = 0;; from += window / 2) {
+        const std::size_t to = std::min(frames, from + window);
+        from = to - window;
+        // The lives of the partials sounding in the window.
+        std::size_t meanFrom = from, meanTo = to;
+        for (std::size_t t = from; t < to; ++t)
+            for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
+                meanFrom = std::min<std::size_t>(meanFrom, obs.tracks()[o->track].first);
+                meanTo = std::max<std::size_t>(meanTo, obs.tracks()[o->track].last + 1);
+            }
+        applyNormal(x, from, to, meanFrom, meanTo, q);
+        double rz = 0.0, rr = 0.0, scale = 0.0;
+        for (std::size_t t = from; t < to; ++t) {
+            r[t] = c[t] - q[t];
+            z[t] = r[t] / diagonal[t];
+            p[t] = z[t];
+            rz += r[t] * z[t];
+            rr += r[t] * r[t];
+            scale += c[t] * c[t];
+        }
+        // Done when what is left is a small share of the right-hand side
+        // (not of the start, which may already be as good as rounding allows).
+        const double goal = kResidualShare * kResidualShare * scale;
+        for (int k = 0; k < kMaxIterations && rr > goal && rz > 0.0; ++k) {
+            applyNormal(p, from, to, from, to, q);
+            double pq = 0.0;
+            for (std::size_t t = from; t < to; ++t)
+                pq += p[t] * q[t];
+            if (!(pq > 0.0))
+                break;
+            const double step = rz / pq;
+            double next = 0.0;
+            rr = 0.0;
+            for (std::size_t t = from; t < to; ++t) {
+                x[t] += step * p[t];
+                r[t] -= step * q[t];
+                z[t] = r[t] / diagonal[t];
+                next += r[t] * z[t];
+                rr += r[t] * r[t];
+            }
+            const double beta = next / rz;
+            rz = next;
+            for (std::size_t t = from; t < to; ++t)
+                p[t] = z[t] + beta * p[t];
+        }
+        std::fill(p.begin() + static_cast<std::ptrdiff_t>(from), p.begin() + static_cast<std::ptrdiff_t>(to), 0.0);
+        if (to == frames)
+            break;
+    }
+
+    x_ = x;
+    std::fill(trackMean_.begin(), trackMean_.end(), 0.0);
+    for (std::size_t t = 0; t < frames; ++t)
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
+            trackMean_[o->track] += u_[obs.indexOf(o)] * x[t];
+    for (std::size_t j = 0; j < a_.size(); ++j)
+        if (total_[j] > 0.0)
+            a_[j] = (sum[j] - trackMean_[j]) / total_[j];
 }
 
 void PreciseSpeedSolver::startSums()

@@ -19,7 +19,7 @@
 //    When the steady partials with a reference disagree, nothing is learnt
 //    in the frame; when there are none, it keeps the last speed and the new
 //    notes start from it.
-// 3. Three rounds of reweighting and refinement. A partial whose deviation
+// 3. Rounds of reweighting and refinement (six in all). A partial whose deviation
 //    from the joint speed r_jt = y_jt - a_j - x_t (a swing at vibrato rates,
 //    or its RMS times sqrt 2) is more than three times the typical one (and
 //    more than 0.005 %) is down-weighted as a whole, and within each frame a
@@ -29,6 +29,18 @@
 //    mean of y_jt - a_j, each a_j the weighted mean of y_jt - x_t), so every
 //    note's reference comes from all of its frames and from the speed of all
 //    the notes sounding with it.
+// 4. The speed is smooth and predictable where the notes are not: from the
+//    first round's speed the solver learns how it goes on from frame to
+//    frame (a linear prediction from the 32 frames before, on its second
+//    differences, so that a constant and a steady ramp cost nothing), and
+//    the later rounds solve the least squares above with the prediction
+//    errors of x added as a prior, weighted by how well the prediction holds
+//    against how well the partials agree. Where a group of notes hands over
+//    to the next through few partials, or none, the prior carries the speed
+//    (wow and flutter go on as they came) instead of a step. These rounds
+//    are solved by conjugate gradients with every reference eliminated,
+//    window by window (1024 frames, half overlapping, the speed outside a
+//    window held). A run too short to learn from keeps the sweeps.
 //
 // The last two frames of every partial (its stop, which pulls the measured
 // frequency) are left out. A frame's confidence is the share of its partials'
@@ -64,6 +76,10 @@ private:
     void reweight();
     void startSums();
     double sweep(bool forward);
+    bool fitPrior();
+    void solveJointly();
+    void applyNormal(const std::vector<double>& v, std::size_t from, std::size_t to, std::size_t meanFrom,
+                     std::size_t meanTo, std::vector<double>& out);
     void rate();
 
     const PreciseObservations* obs_ = nullptr;
@@ -74,6 +90,9 @@ private:
     std::vector<double> a_;        // per track
     std::vector<double> sum_;      // per track: sum of u (y - x)
     std::vector<double> total_;    // per track: sum of u
+    std::vector<double> trackMean_;  // per track, scratch of the joint solve
+    std::vector<double> filter_;   // the speed's prediction-error filter
+    double lambda_ = 0.0;          // its weight; 0 without a prior
     std::vector<double> ownWeight_;
     std::vector<double> trackWeight_;
     std::vector<float> u_;         // per observation

@@ -124,6 +124,64 @@ TEST(PreciseSpeedSolver, NotesHandOverWithoutLosingTheSlowSpeed)
     EXPECT_LT(rmsError(solver, tape, 10, frames - 10), 1e-4);
 }
 
+// Chords of three voices that all change at once every second, with `gap`
+// frames between one chord's end and the next one's start; every partial
+// measured with a small noise of its own (0.002 % RMS).
+PreciseObservations chords(int count, int length, int gap, double (*speed)(double))
+{
+    PreciseObservations obs;
+    std::uint32_t state = 12345u;
+    const auto noise = [&state]() {
+        double sum = 0.0;
+        for (int i = 0; i < 4; ++i) {
+            state = state * 1664525u + 1013904223u;
+            sum += (state >> 8) / 16777216.0 - 0.5;
+        }
+        return sum * std::sqrt(3.0) * 2e-5;  // unit variance times 2e-5
+    };
+    const int frames = count * (length + gap);
+    for (int t = 0; t < frames; ++t) {
+        obs.beginFrame();
+        const int chord = t / (length + gap);
+        if (t - chord * (length + gap) >= length)
+            continue;
+        const double root = 180.0 * std::pow(1.122, chord % 4);
+        for (int v = 0; v < 3; ++v)
+            for (int h = 1; h <= 5; ++h) {
+                const std::uint32_t id = static_cast<std::uint32_t>((chord * 3 + v) * 5 + h - 1);
+                const double f = h * root * (1.0 + 0.26 * v);
+                obs.add(id, f * std::exp(speed(t / kFrameRate) + noise()), 1.0 / h);
+            }
+    }
+    return obs;
+}
+
+double tapeWithDrift(double t) { return tape(t) + 0.0002 * t; }
+
+TEST(PreciseSpeedSolver, SpeedIsCarriedAcrossSimultaneousNoteChanges)
+{
+    // Nothing sounds across the changes, so only how the speed went on before
+    // tells where it goes after: the 6 Hz flutter moves the speed by up to
+    // 0.04 % a frame, a step of 0.1 % and more over a gap if it were held.
+    // A steady drift (0.02 % a second) is no swing and is kept.
+    for (int gap : {0, 4, 8}) {
+        const int length = 86, count = 10;
+        PreciseSpeedSolver solver;
+        solver.solve(chords(count, length, gap, tapeWithDrift), kFrameRate);
+        EXPECT_LT(rmsError(solver, tapeWithDrift, 10, count * (length + gap) - 10), 3e-5) << "gap " << gap;
+    }
+}
+
+TEST(PreciseSpeedSolver, AShortRunIsSolvedWithoutAPrior)
+{
+    // Too few frames to learn how the speed goes on: the sweeps alone, as
+    // accurate as the partials allow while notes overlap.
+    std::vector<Voice> voices = {{220.0, 0, 60, 0.0}, {330.0, 30, 99, 0.0}};
+    PreciseSpeedSolver solver;
+    solver.solve(measure(voices, 100, tape), kFrameRate);
+    EXPECT_LT(rmsError(solver, tape, 5, 95), 2e-5);
+}
+
 TEST(PreciseSpeedSolver, NothingObservedGivesNoSpeed)
 {
     PreciseObservations obs;
