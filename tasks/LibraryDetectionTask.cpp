@@ -29,12 +29,10 @@ public:
         if (!selectionUsable(total)) return fail("There is no audio to track.");
         readWholeSelection(task_, total);
 
-        const PvcCurve before = context_.curve;
+        CurveKeptOnFailure curve(context_.curve);
         TaskProgress progress(context_.editor);
-        if (!detect(progress)) {
-            context_.curve = before;
-            return false;
-        }
+        if (!detect(progress)) return false;
+        curve.keep();
         finishCurve();
         context_.state.message.clear();
         return true;

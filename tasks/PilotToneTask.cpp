@@ -25,7 +25,6 @@ constexpr int kPointSpacing = 256;  // frames between curve points
 constexpr std::int32_t kPilotToneStep = 4;
 constexpr double kMinSampleRate = 24000.0;
 
-
 class PilotToneRun {
 public:
     PilotToneRun(TaskContext& context, VstOfflineTask& task, ToneTracker& tracker)
@@ -37,22 +36,14 @@ public:
             return fail("The sampling frequency is too low for a pilot tone.");
         if (!channelsUsable(task_)) return fail("Only mono and stereo files can be tracked.");
         const double total = context_.editor.view().totalSamples;
-        if (!(total >= 1.0 && total <= static_cast<double>(INT_MAX)))
-            return fail("There is no audio to track.");
+        if (!selectionUsable(total)) return fail("There is no audio to track.");
         if (!tracker_.startRun(runState_)) return fail(tracker_.lastMessage());
+        readWholeSelection(task_, total);
 
-        task_.readPosition = 0;
-        task_.positionToProcessFrom = 0;
-        task_.numFramesToProcess = std::floor(total);
-        copyText(task_.progressText, "Drawing...", sizeof task_.progressText);
-        task_.writePosition = 0;
-
-        const PvcCurve before = context_.curve;
+        CurveKeptOnFailure curve(context_.curve);
         TaskProgress progress(context_.editor);
-        if (!trackAll(progress)) {
-            context_.curve = before;
-            return false;
-        }
+        if (!trackAll(progress)) return false;
+        curve.keep();
         finishCurve();
         state.message.clear();
         return true;
@@ -64,31 +55,13 @@ private:
         return false;
     }
 
-    // First pass: how many frames the host delivers for the range.
-    bool countFrames(long long& frames) {
-        BlockReader reader(context_.host, task_);
-        if (!reader.valid()) return fail("The host gave no usable audio buffers.");
-        frames = 0;
-        while (!reader.done()) {
-            if (!reader.readNext()) return fail("The host could not read the audio.");
-            frames += task_.readCount;
-        }
-        return true;
-    }
-
     bool trackAll(TaskProgress& progress) {
         long long frames = 0;
-        if (!countFrames(frames)) return false;
+        const char* why = nullptr;
+        if (!countFrames(context_.host, task_, frames, why)) return fail(why);
         frameCount_ = static_cast<int>(frames);
-
-        EditorView& view = context_.editor.view();
+        layOutRun(context_, task_, frameCount_);
         SpectrogramStore& store = context_.store;
-        view.viewLength = frameCount_;
-        store.layoutColumns(0, frameCount_, frameCount_);
-        store.resetFrequencyZoom();
-        context_.editor.frequencyViewChanged();
-
-        task_.readPosition = task_.positionToProcessFrom;
         delay_ = tracker_.getDelay();
         context_.curve.initFlat(frameCount_);
         context_.editor.drawCurve();

@@ -31,13 +31,13 @@ public:
         if (!detector_.startRun()) return fail(detector_.lastMessage());
         readWholeSelection(task_, total);
 
-        const PvcCurve before = context_.curve;
+        CurveKeptOnFailure curve(context_.curve);
         TaskProgress progress(context_.editor);
         if (!searchPass() || !trackPass(progress) || !detector_.finishRun()) {
             if (context_.state.message.empty()) context_.state.message = detector_.lastMessage();
-            context_.curve = before;
             return false;
         }
+        curve.keep();
         buildCurve();
         const int bridged = detector_.bridgedStretches();
         context_.state.message =
@@ -70,14 +70,8 @@ private:
     }
 
     bool trackPass(TaskProgress& progress) {
-        EditorView& view = context_.editor.view();
+        layOutRun(context_, task_, frameCount_);
         SpectrogramStore& store = context_.store;
-        view.viewLength = frameCount_;
-        store.layoutColumns(0, frameCount_, frameCount_);
-        store.resetFrequencyZoom();
-        context_.editor.frequencyViewChanged();
-        task_.readPosition = task_.positionToProcessFrom;
-
         BlockReader reader(context_.host, task_);
         while (!reader.done()) {
             progress.show(1.0 - reader.remaining() / task_.numFramesToProcess);

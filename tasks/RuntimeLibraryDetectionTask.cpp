@@ -41,12 +41,10 @@ public:
         const double scaled = task_.numFramesToProcess / (fs / rate_);
         scaledFrames_ = static_cast<int>(std::clamp(std::trunc(scaled), 0.0, static_cast<double>(INT_MAX)));
 
-        const PvcCurve before = context_.curve;
+        CurveKeptOnFailure curve(context_.curve);
         TaskProgress progress(context_.editor);
-        if (!showPreprocessed(progress) || !detect(progress)) {
-            context_.curve = before;
-            return false;
-        }
+        if (!showPreprocessed(progress) || !detect(progress)) return false;
+        curve.keep();
         finishCurve();
         context_.state.message.clear();
         return true;

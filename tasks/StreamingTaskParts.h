@@ -56,6 +56,35 @@ private:
     EditorPort& editor_;
 };
 
+// The curve the user had, given back when the task ends without keep():
+// a run that fails part way leaves the chart as it was.
+class CurveKeptOnFailure {
+public:
+    explicit CurveKeptOnFailure(PvcCurve& curve) : curve_(curve), before_(curve) {}
+    ~CurveKeptOnFailure() {
+        if (!kept_) curve_ = before_;
+    }
+    CurveKeptOnFailure(const CurveKeptOnFailure&) = delete;
+    CurveKeptOnFailure& operator=(const CurveKeptOnFailure&) = delete;
+    // The run succeeded: its curve stays.
+    void keep() { kept_ = true; }
+
+private:
+    PvcCurve& curve_;
+    const PvcCurve before_;
+    bool kept_ = false;
+};
+
+// The store's columns laid out over the run's `frames` frames, the whole band
+// shown, and the record set to read from the start of the range again.
+inline void layOutRun(TaskContext& context, VstOfflineTask& task, int frames) {
+    context.editor.view().viewLength = frames;
+    context.store.layoutColumns(0, frames, frames);
+    context.store.resetFrequencyZoom();
+    context.editor.frequencyViewChanged();
+    task.readPosition = task.positionToProcessFrom;
+}
+
 // Sets the record up to read the editor's whole selection of `total` frames.
 inline void readWholeSelection(VstOfflineTask& task, double total) {
     task.readPosition = 0;
