@@ -17,6 +17,7 @@ constexpr float kMinConfidence = 0.25f;
 constexpr double kMinScale = 2e-5;        // measurement scale below which nothing is set aside
 constexpr double kBisquare = 4.685;
 constexpr double kAgreement = 3.0;        // a frame's scale is at most this many times the run's typical one
+constexpr std::size_t kAgreementSample = std::size_t(1) << 18;  // observations it is judged from at most
 constexpr double kFewPartials = 3.0;      // fewer partials than this (counted by weight) weigh less in a frame
 constexpr double kTapeQuantile = 0.3;
 constexpr double kSwingFloor = 2.5e-4;    // a swing this small is never taken for vibrato
@@ -230,8 +231,12 @@ void PreciseSpeedSolver::reweight()
     // run. A frame whose partials disagree among themselves (half of them a
     // singing voice, or beating pairs) would otherwise take its own wide
     // spread as the scale and keep them all.
+    // (From every frame up to about 2^18 observations, every few frames
+    // beyond, so that a long run needs no more memory for it.)
     double agreement = INFINITY;
-    for (std::size_t t = 0; t < obs.frameCount(); ++t) {
+    const std::size_t stride = 1 + obs.size() / kAgreementSample;
+    items.reserve(obs.size() / stride + 1);
+    for (std::size_t t = 0; t < obs.frameCount(); t += stride) {
         if (!std::isfinite(x_[t]))
             continue;
         for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
