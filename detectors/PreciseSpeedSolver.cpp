@@ -82,6 +82,7 @@ void PreciseSpeedSolver::solve(const PreciseObservations& observations, double f
     confidence_.assign(observations.frameCount(), 0.0f);
     a_.assign(tracks, NAN);
     u_.assign(observations.size(), 0.0f);
+    few_.assign(observations.frameCount(), 1.0f);
     checkVibrato();
     seed();
     filter_.clear();
@@ -287,10 +288,12 @@ void PreciseSpeedSolver::reweight()
             squares += u * u;
         }
         const double partials = squares > 0.0 ? sum * sum / squares : 0.0;
-        if (partials < kFewPartials) {
+        few_[t] = 1.0f;
+        if (partials < kFewPartials && partials > 0.0) {
             const double share = partials / kFewPartials;
+            few_[t] = static_cast<float>(share * share);
             for (const PreciseObservation* o = begin; o != end; ++o)
-                u_[obs.indexOf(o)] *= static_cast<float>(share * share);
+                u_[obs.indexOf(o)] *= few_[t];
         }
     }
 }
@@ -642,7 +645,9 @@ void PreciseSpeedSolver::rate()
             if (!usable(*o, t))
                 continue;
             all += o->weight;
-            const double u = u_[obs.indexOf(o)];
+            // The frame's weight for having few partials is for the solve,
+            // not a doubt about the speed found.
+            const double u = u_[obs.indexOf(o)] / few_[t];
             counted += u;
             if (u > 0.5 * o->weight)
                 ++partials;

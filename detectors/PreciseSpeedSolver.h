@@ -102,6 +102,7 @@ private:
     std::vector<double> ownWeight_;
     std::vector<double> trackWeight_;
     std::vector<float> u_;         // per observation
+    std::vector<float> few_;       // per frame: the share its weights were scaled by for having few partials
 };
 
 }  // namespace wowfix

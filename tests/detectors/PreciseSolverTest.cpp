@@ -196,6 +196,24 @@ TEST(PreciseSpeedSolver, ALonePartialAcrossAChangeDoesNotPullTheSpeed)
     EXPECT_LT(rmsError(solver, tape, 10, count * period - 10), 3e-5);
 }
 
+TEST(PreciseSpeedSolver, ASingleToneStillGivesTheSpeedWithConfidence)
+{
+    // One steady tone alone all through: its frames weigh less in the solve
+    // for having one partial, but that is no doubt about the speed it shows.
+    const int frames = 344;
+    PreciseObservations obs;
+    for (int t = 0; t < frames; ++t) {
+        obs.beginFrame();
+        obs.add(0, 1000.0 * std::exp(tape(t / kFrameRate)), 1.0);
+    }
+    PreciseSpeedSolver solver;
+    solver.solve(obs, kFrameRate);
+    for (int t = 2; t < frames - 2; ++t)
+        ASSERT_TRUE(std::isfinite(solver.logSpeed()[static_cast<size_t>(t)])) << "frame " << t;
+    EXPECT_GT(solver.confidence()[100], 0.3f);
+    EXPECT_LT(rmsError(solver, tape, 10, frames - 10), 1e-5);
+}
+
 TEST(PreciseSpeedSolver, AShortRunIsSolvedWithoutAPrior)
 {
     // Too few frames to learn how the speed goes on: the sweeps alone, as
