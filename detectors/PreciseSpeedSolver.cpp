@@ -16,6 +16,9 @@ constexpr double kFullAge = 24.0;         // ... and frames until it has full we
 constexpr float kMinConfidence = 0.25f;
 constexpr double kMinScale = 2e-5;        // measurement scale below which nothing is set aside
 constexpr double kBisquare = 4.685;
+constexpr double kAgreement = 3.0;        // a frame's scale is at most this many times the run's typical one
+constexpr std::size_t kAgreementSample = std::size_t(1) << 18;  // observations it is judged from at most
+constexpr double kFewPartials = 3.0;      // fewer partials than this (counted by weight) weigh less in a frame
 constexpr double kTapeQuantile = 0.3;
 constexpr double kSwingFloor = 2.5e-4;    // a swing this small is never taken for vibrato
 constexpr double kDeviationFloor = 5e-5;  // nor a deviation from the joint speed this small
@@ -79,6 +82,7 @@ void PreciseSpeedSolver::solve(const PreciseObservations& observations, double f
     confidence_.assign(observations.frameCount(), 0.0f);
     a_.assign(tracks, NAN);
     u_.assign(observations.size(), 0.0f);
+    few_.assign(observations.frameCount(), 1.0f);
     checkVibrato();
     seed();
     filter_.clear();
@@ -224,6 +228,26 @@ void PreciseSpeedSolver::reweight()
     // Within each frame: the bisquare on the deviations from their median.
     const PreciseObservations& obs = *obs_;
     std::vector<WeightedValue> items;
+    // How closely the partials agree with the joint speed over the whole
+    // run. A frame whose partials disagree among themselves (half of them a
+    // singing voice, or beating pairs) would otherwise take its own wide
+    // spread as the scale and keep them all.
+    // (From every frame up to about 2^18 observations, every few frames
+    // beyond, so that a long run needs no more memory for it.)
+    double agreement = INFINITY;
+    const std::size_t stride = 1 + obs.size() / kAgreementSample;
+    items.reserve(obs.size() / stride + 1);
+    for (std::size_t t = 0; t < obs.frameCount(); t += stride) {
+        if (!std::isfinite(x_[t]))
+            continue;
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
+            if (usable(*o, t) && std::isfinite(a_[o->track]) && o->weight * trackWeight_[o->track] > 0.0)
+                items.push_back({std::fabs(obs.logFrequency(*o) - a_[o->track] - x_[t]), o->weight * trackWeight_[o->track]});
+    }
+    double typical = 0.0;
+    if (weightedMedian(items, typical))
+        agreement = kAgreement * 1.4826 * typical;
+    std::vector<WeightedValue>().swap(items);
     for (std::size_t t = 0; t < obs.frameCount(); ++t) {
         items.clear();
         const PreciseObservation* begin = obs.frameBegin(t);
@@ -245,12 +269,31 @@ void PreciseSpeedSolver::reweight()
             item.value = std::fabs(item.value - centre);
         double spread = 0.0;
         weightedMedian(items, spread);
-        const double scale = kBisquare * std::max(1.4826 * spread, kMinScale);
+        const double scale = kBisquare * std::max(std::min(1.4826 * spread, agreement), kMinScale);
         for (const PreciseObservation* o = begin; o != end; ++o) {
             if (!counts(*o))
                 continue;
             const double r = obs.logFrequency(*o) - a_[o->track] - x_[t] - centre;
             u_[obs.indexOf(o)] = static_cast<float>(o->weight * trackWeight_[o->track] * bisquare(r / scale));
+        }
+        // A frame held by one or two partials cannot check them against
+        // each other (a lone partial sets the speed to its own and always
+        // agrees): it weighs less, by the square of the partials it has
+        // against kFewPartials, counted by weight (sum^2 / sum of squares),
+        // and the prior carries the speed more there.
+        double sum = 0.0, squares = 0.0;
+        for (const PreciseObservation* o = begin; o != end; ++o) {
+            const double u = u_[obs.indexOf(o)];
+            sum += u;
+            squares += u * u;
+        }
+        const double partials = squares > 0.0 ? sum * sum / squares : 0.0;
+        few_[t] = 1.0f;
+        if (partials < kFewPartials && partials > 0.0) {
+            const double share = partials / kFewPartials;
+            few_[t] = static_cast<float>(share * share);
+            for (const PreciseObservation* o = begin; o != end; ++o)
+                u_[obs.indexOf(o)] *= few_[t];
         }
     }
 }
@@ -602,7 +645,9 @@ void PreciseSpeedSolver::rate()
             if (!usable(*o, t))
                 continue;
             all += o->weight;
-            const double u = u_[obs.indexOf(o)];
+            // The frame's weight for having few partials is for the solve,
+            // not a doubt about the speed found.
+            const double u = u_[obs.indexOf(o)] / few_[t];
             counted += u;
             if (u > 0.5 * o->weight)
                 ++partials;

@@ -24,7 +24,13 @@
 //    or its RMS times sqrt 2) is more than three times the typical one (and
 //    more than 0.005 %) is down-weighted as a whole, and within each frame a
 //    Tukey bisquare on r_jt / (4.685 scale) sets aside what the frame's other
-//    partials disagree with. Then sweeps alternately forward and backward in
+//    partials disagree with; the scale is the frame's own spread, but never
+//    more than three times how closely the partials agree over the whole run
+//    (where most of a frame's weight strays, its spread says nothing). A
+//    frame held by fewer than three partials, counted by weight, cannot
+//    check them against each other: its weights are scaled by the square of
+//    their number over three, so that the prior carries the speed there.
+//    Then sweeps alternately forward and backward in
 //    time solve the weighted least squares for x and a (each x_t the weighted
 //    mean of y_jt - a_j, each a_j the weighted mean of y_jt - x_t), so every
 //    note's reference comes from all of its frames and from the speed of all
@@ -96,6 +102,7 @@ private:
     std::vector<double> ownWeight_;
     std::vector<double> trackWeight_;
     std::vector<float> u_;         // per observation
+    std::vector<float> few_;       // per frame: the share its weights were scaled by for having few partials
 };
 
 }  // namespace wowfix

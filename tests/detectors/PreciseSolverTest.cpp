@@ -172,6 +172,48 @@ TEST(PreciseSpeedSolver, SpeedIsCarriedAcrossSimultaneousNoteChanges)
     }
 }
 
+TEST(PreciseSpeedSolver, ALonePartialAcrossAChangeDoesNotPullTheSpeed)
+{
+    // Chords change all at once with gaps of 8 frames, and one partial
+    // sounds on through every gap, alone there, steady otherwise; in the gaps
+    // its measured frequency bumps by up to 0.1 % (a release or an onset
+    // nearby pulls it). Alone it cannot be checked against anything: the
+    // speed there comes from how it went on before and after, not from it.
+    const int length = 86, gap = 8, count = 10, period = length + gap;
+    PreciseObservations with = chords(count, length, gap, tape);
+    PreciseObservations obs;
+    const std::uint32_t lone = 1000;
+    for (int t = 0; t < count * period; ++t) {
+        obs.beginFrame();
+        for (const wowfix::PreciseObservation* o = with.frameBegin(static_cast<size_t>(t)); o != with.frameEnd(static_cast<size_t>(t)); ++o)
+            obs.add(o->track, std::exp(with.logFrequency(*o)), o->weight);
+        const int into = t % period;
+        const double bump = into >= length ? 0.001 * std::sin(kPi * (into - length + 1) / (gap + 1)) : 0.0;
+        obs.add(lone, 1000.0 * std::exp(tape(t / kFrameRate) + bump), 1.0);
+    }
+    PreciseSpeedSolver solver;
+    solver.solve(obs, kFrameRate);
+    EXPECT_LT(rmsError(solver, tape, 10, count * period - 10), 3e-5);
+}
+
+TEST(PreciseSpeedSolver, ASingleToneStillGivesTheSpeedWithConfidence)
+{
+    // One steady tone alone all through: its frames weigh less in the solve
+    // for having one partial, but that is no doubt about the speed it shows.
+    const int frames = 344;
+    PreciseObservations obs;
+    for (int t = 0; t < frames; ++t) {
+        obs.beginFrame();
+        obs.add(0, 1000.0 * std::exp(tape(t / kFrameRate)), 1.0);
+    }
+    PreciseSpeedSolver solver;
+    solver.solve(obs, kFrameRate);
+    for (int t = 2; t < frames - 2; ++t)
+        ASSERT_TRUE(std::isfinite(solver.logSpeed()[static_cast<size_t>(t)])) << "frame " << t;
+    EXPECT_GT(solver.confidence()[100], 0.3f);
+    EXPECT_LT(rmsError(solver, tape, 10, frames - 10), 1e-5);
+}
+
 TEST(PreciseSpeedSolver, AShortRunIsSolvedWithoutAPrior)
 {
     // Too few frames to learn how the speed goes on: the sweeps alone, as
