@@ -3,6 +3,7 @@
 #include "editor/AlgorithmMessages.h"
 #include "editor/ControlValues.h"
 #include "editor/EditorWindow.h"
+#include "editor/win32/ScriptedAnswers.h"
 
 #include "host/HeadlessEditor.h"
 #include "host/OfflinePlugin.h"
@@ -79,7 +80,7 @@ void EditorWindow::createPvc() {
     if (algorithm_ == kSpectralDetection && !preciseChosen()) {
         // Built from the previewed result at once, without a task.
         if (!owner_->createSpectralPvc()) {
-            MessageBoxA(mainWindow_, owner_->lastMessage().c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
+            showMessageBox(mainWindow_, owner_->lastMessage().c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
         } else {
             const UndoHistory& history = headless.history();
             undoStateChanged(history.canUndo(), history.canRedo());
@@ -138,7 +139,7 @@ void EditorWindow::importCurve() {
     dialog.lpstrTitle = "Open PVC File";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "pvc";
-    if (!GetOpenFileNameA(&dialog)) return;
+    if (!showOpenFileDialog(&dialog)) return;
     const std::string path(importName_.data());
     if (const std::string folder = folderOf(path); !folder.empty()) importFolder_ = folder;
     HeadlessEditor& headless = owner_->headlessEditor();
@@ -152,7 +153,7 @@ void EditorWindow::importCurve() {
     setTaskMode(kViewAcquisition);
     if (!headless.requestImport(path)) {
         importWaiting_ = false;
-        MessageBoxA(mainWindow_, owner_->lastMessage().c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
+        showMessageBox(mainWindow_, owner_->lastMessage().c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
     }
     setTaskMode(algorithm_);
     tool_ = keptTool;
@@ -167,8 +168,8 @@ void EditorWindow::followImport() {
     undoStateChanged(history.canUndo(), history.canRedo());
     if (history.position() > positionBeforeImport_) return;
     const std::string& reason = owner_->lastMessage();
-    MessageBoxA(mainWindow_, reason.empty() ? message::kImportFailed : reason.c_str(), message::kInfoTitle,
-                MB_OK | MB_ICONSTOP);
+    showMessageBox(mainWindow_, reason.empty() ? message::kImportFailed : reason.c_str(), message::kInfoTitle,
+                   MB_OK | MB_ICONSTOP);
 }
 
 void EditorWindow::exportCurve() {
@@ -186,13 +187,13 @@ void EditorWindow::exportCurve() {
     // only when the user agrees.
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "pvc";
-    if (!GetSaveFileNameA(&dialog)) return;
+    if (!showSaveFileDialog(&dialog)) return;
     const std::string path(exportName_.data());
     if (const std::string folder = folderOf(path); !folder.empty()) exportFolder_ = folder;
     // The curve is written beside the file and replaces it only when whole.
     if (curve.savePvc(path, true)) return;
     const std::string text = "The curve could not be written to \"" + path + "\"; a file already there is unchanged.";
-    MessageBoxA(mainWindow_, text.c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
+    showMessageBox(mainWindow_, text.c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
 }
 
 void EditorWindow::undoOrRedo(bool redo) {
