@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace wowfix {
@@ -148,6 +149,7 @@ void EditorWindow::importCurve() {
     if (owner_->spectrogram().fftLength() != headless.view().resolution) owner_->taskState().settingsChanged = true;
     positionBeforeImport_ = headless.history().position();
     importWaiting_ = true;
+    importScripted_ = ScriptedActionScope::active();
     // The pass loads the file; it records the undo step once the file was
     // read and its snapshot written.
     setTaskMode(kViewAcquisition);
@@ -164,6 +166,8 @@ void EditorWindow::importCurve() {
 void EditorWindow::followImport() {
     if (!importWaiting_ || owner_->busy() || owner_->taskState().viewSnapshotPending) return;
     importWaiting_ = false;
+    std::optional<ScriptedActionScope> scripted;
+    if (importScripted_) scripted.emplace();
     const UndoHistory& history = owner_->headlessEditor().history();
     undoStateChanged(history.canUndo(), history.canRedo());
     if (history.position() > positionBeforeImport_) return;
