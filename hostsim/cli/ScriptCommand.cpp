@@ -134,8 +134,17 @@ public:
         const int notificationsBefore = host_.notificationsDelivered();
         std::string outcome;
         switch (step.kind) {
-            case ScriptStepKind::Actions:
             case ScriptStepKind::Import:
+                // The dialog refuses a name that is no file (the user is told
+                // in a box): the step could not be done.
+                if (!stampOf(step.path).exists) {
+                    error = "there is no curve file '" + step.path + "' to import";
+                    return false;
+                }
+                if (!sendActions(step, error)) return false;
+                outcome = "done";
+                break;
+            case ScriptStepKind::Actions:
                 if (!sendActions(step, error)) return false;
                 outcome = "done";
                 break;
