@@ -32,10 +32,12 @@ if(WOWFIX_BUILD_WINDOWS)
     # Wine's first start makes its prefix (about 15 s); later starts reuse it.
     add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/wine-ready
       COMMAND env WINEDEBUG=-all ${WOWFIX_WINEBOOT} -i
-      # The editor's check under Wine runs in a prefix of its own (Wine makes
-      # the prefix, not the folder it lies in).
+      # The editor's and the host's checks under Wine run in prefixes of their
+      # own (Wine makes the prefix, not the folder it lies in).
       COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/wine-editor
       COMMAND env WINEDEBUG=-all WINEPREFIX=${PROJECT_BINARY_DIR}/wine-editor/wine ${WOWFIX_WINEBOOT} -i
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/wine-host
+      COMMAND env WINEDEBUG=-all WINEPREFIX=${PROJECT_BINARY_DIR}/wine-host/wine ${WOWFIX_WINEBOOT} -i
       COMMAND ${CMAKE_COMMAND} -E touch ${PROJECT_BINARY_DIR}/wine-ready
       COMMENT "Wine's first start")
     add_custom_target(wowfix_wine_ready ALL DEPENDS ${PROJECT_BINARY_DIR}/wine-ready)

@@ -4,6 +4,7 @@
 #include "editor/ControlValues.h"
 #include "editor/EditorWindow.h"
 #include "editor/ParameterText.h"
+#include "editor/win32/ScriptedAnswers.h"
 
 #include "detectors/SDPvc.h"
 #include "detectors/ToneTracker.h"
@@ -212,7 +213,7 @@ void EditorWindow::preview() {
     if (preciseChosen()) return;
     HeadlessEditor& headless = owner_->headlessEditor();
     if (!headless.area().selected) {
-        MessageBoxA(mainWindow_, message::kMarkAreaFirst, message::kInfoTitle, MB_OK | MB_ICONSTOP);
+        showMessageBox(mainWindow_, message::kMarkAreaFirst, message::kInfoTitle, MB_OK | MB_ICONSTOP);
         return;
     }
     tool_ = -1;

@@ -3,6 +3,7 @@
 #include "editor/AlgorithmMessages.h"
 #include "editor/ControlValues.h"
 #include "editor/EditorWindow.h"
+#include "editor/win32/ScriptedAnswers.h"
 
 #include "host/HeadlessEditor.h"
 #include "host/OfflinePlugin.h"
@@ -14,6 +15,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace wowfix {
@@ -79,7 +81,7 @@ void EditorWindow::createPvc() {
     if (algorithm_ == kSpectralDetection && !preciseChosen()) {
         // Built from the previewed result at once, without a task.
         if (!owner_->createSpectralPvc()) {
-            MessageBoxA(mainWindow_, owner_->lastMessage().c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
+            showMessageBox(mainWindow_, owner_->lastMessage().c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
         } else {
             const UndoHistory& history = headless.history();
             undoStateChanged(history.canUndo(), history.canRedo());
@@ -138,7 +140,7 @@ void EditorWindow::importCurve() {
     dialog.lpstrTitle = "Open PVC File";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "pvc";
-    if (!GetOpenFileNameA(&dialog)) return;
+    if (!showOpenFileDialog(&dialog)) return;
     const std::string path(importName_.data());
     if (const std::string folder = folderOf(path); !folder.empty()) importFolder_ = folder;
     HeadlessEditor& headless = owner_->headlessEditor();
@@ -147,12 +149,13 @@ void EditorWindow::importCurve() {
     if (owner_->spectrogram().fftLength() != headless.view().resolution) owner_->taskState().settingsChanged = true;
     positionBeforeImport_ = headless.history().position();
     importWaiting_ = true;
+    importScripted_ = ScriptedActionScope::active();
     // The pass loads the file; it records the undo step once the file was
     // read and its snapshot written.
     setTaskMode(kViewAcquisition);
     if (!headless.requestImport(path)) {
         importWaiting_ = false;
-        MessageBoxA(mainWindow_, owner_->lastMessage().c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
+        showMessageBox(mainWindow_, owner_->lastMessage().c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
     }
     setTaskMode(algorithm_);
     tool_ = keptTool;
@@ -163,12 +166,14 @@ void EditorWindow::importCurve() {
 void EditorWindow::followImport() {
     if (!importWaiting_ || owner_->busy() || owner_->taskState().viewSnapshotPending) return;
     importWaiting_ = false;
+    std::optional<ScriptedActionScope> scripted;
+    if (importScripted_) scripted.emplace();
     const UndoHistory& history = owner_->headlessEditor().history();
     undoStateChanged(history.canUndo(), history.canRedo());
     if (history.position() > positionBeforeImport_) return;
     const std::string& reason = owner_->lastMessage();
-    MessageBoxA(mainWindow_, reason.empty() ? message::kImportFailed : reason.c_str(), message::kInfoTitle,
-                MB_OK | MB_ICONSTOP);
+    showMessageBox(mainWindow_, reason.empty() ? message::kImportFailed : reason.c_str(), message::kInfoTitle,
+                   MB_OK | MB_ICONSTOP);
 }
 
 void EditorWindow::exportCurve() {
@@ -186,13 +191,13 @@ void EditorWindow::exportCurve() {
     // only when the user agrees.
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "pvc";
-    if (!GetSaveFileNameA(&dialog)) return;
+    if (!showSaveFileDialog(&dialog)) return;
     const std::string path(exportName_.data());
     if (const std::string folder = folderOf(path); !folder.empty()) exportFolder_ = folder;
     // The curve is written beside the file and replaces it only when whole.
     if (curve.savePvc(path, true)) return;
     const std::string text = "The curve could not be written to \"" + path + "\"; a file already there is unchanged.";
-    MessageBoxA(mainWindow_, text.c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
+    showMessageBox(mainWindow_, text.c_str(), message::kInfoTitle, MB_OK | MB_ICONSTOP);
 }
 
 void EditorWindow::undoOrRedo(bool redo) {

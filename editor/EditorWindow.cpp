@@ -2,6 +2,7 @@
 
 #include "editor/ParameterText.h"
 #include "editor/StartPicture.h"
+#include "editor/win32/ScriptedAnswers.h"
 #include "host/HeadlessEditor.h"
 #include "host/OfflinePlugin.h"
 #include "host/TaskMode.h"
@@ -26,6 +27,7 @@ public:
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 
 namespace wowfix {
 
@@ -88,6 +90,8 @@ void EditorWindow::idle() {
             deferred_.clear();
             for (const Deferred& d : waiting) {
                 if (!isOpen()) break;
+                std::optional<ScriptedActionScope> scripted;
+                if (d.scripted) scripted.emplace();
                 if (d.scroll)
                     scroll(control(d.id), d.code);
                 else
@@ -284,7 +288,8 @@ LRESULT CALLBACK EditorWindow::mainProcedure(HWND window, UINT message, WPARAM w
         if (editor->owner_->busy()) {
             // The view belongs to the running task; the scroll waits for its end.
             const LONG_PTR id = GetWindowLongPtrA(bar, GWLP_ID);
-            editor->deferred_.push_back({true, static_cast<int>(id), static_cast<int>(LOWORD(wParam))});
+            editor->deferred_.push_back(
+                {true, static_cast<int>(id), static_cast<int>(LOWORD(wParam)), ScriptedActionScope::active()});
             return 0;
         }
         editor->scroll(bar, LOWORD(wParam));
@@ -352,7 +357,7 @@ LRESULT CALLBACK EditorWindow::barProcedure(HWND window, UINT message, WPARAM wP
 
 void EditorWindow::command(int id, int code) {
     if (owner_->busy()) {
-        if (!refusedWhileBusy(id)) deferred_.push_back({false, id, code});
+        if (!refusedWhileBusy(id)) deferred_.push_back({false, id, code, ScriptedActionScope::active()});
         return;
     }
     if (code == BN_CLICKED && (viewCommand(id) || toolCommand(id) || curveCommand(id))) return;

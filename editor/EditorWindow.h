@@ -130,6 +130,9 @@ private:
         bool scroll = false;
         int id = 0;
         int code = 0;
+        // Given by a scripted action: its message boxes answer themselves
+        // when it is done, as they would have at once.
+        bool scripted = false;
     };
 
     void createControls();
@@ -259,6 +262,8 @@ private:
     std::string exportFolder_;
     // An import waits for its pass; the undo position before it.
     bool importWaiting_ = false;
+    // The import was a scripted action's: its outcome's box answers itself.
+    bool importScripted_ = false;
     int positionBeforeImport_ = 0;
     // Pixel column of the edit cursor drawn last, -1 for none.
     int cursorColumn_ = -1;

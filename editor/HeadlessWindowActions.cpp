@@ -2,6 +2,7 @@
 
 #include "editor/EditorWindow.h"
 
+#include "editor/win32/ScriptedAnswers.h"
 #include "editor/win32/SoftInput.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@ namespace wowfix {
 
 bool applyEditorAction(EditorWindow& editor, const vendor::EditorAction& action) {
     if (!editor.isOpen()) return false;
+    const ScriptedActionScope scripted;
     bool done = false;
     switch (action.kind) {
         case vendor::kClickControl:
@@ -30,13 +32,13 @@ bool applyEditorAction(EditorWindow& editor, const vendor::EditorAction& action)
             done = soft::key(editor.mainWindow(), action.item);
             break;
         case vendor::kAnswerDialog:
-            soft::answerNextDialog(action.path != nullptr ? action.path : "");
+            queueFileDialogAnswer(action.path != nullptr ? action.path : "");
             done = true;
             break;
         default:
             return false;
     }
-    soft::deliverPaint(editor.mainWindow());
+    if (editor.isOpen()) soft::deliverPaint(editor.mainWindow());
     return done;
 }
 

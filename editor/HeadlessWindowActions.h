@@ -9,8 +9,9 @@ class EditorWindow;
 // A scripted user action on the open editor window, and its picture, for
 // scripted hosts (one file for each window layer implements them). Answer
 // false when the window is not open or the action cannot be done. On Windows
-// the picture is what the real window shows on the screen, and scripted
-// actions are not available.
+// the actions are the messages of a user's input on the real window, and the
+// picture is what the real window shows on the screen. While an action is
+// applied, a message box it raises answers its first button unseen.
 bool applyEditorAction(EditorWindow& editor, const vendor::EditorAction& action);
 bool copyEditorPicture(EditorWindow& editor, vendor::WindowPicture& picture);
 

@@ -2,6 +2,7 @@
 // the software layer. Without a screen, message boxes are recorded and answer
 // OK, and file dialogs answer what the caller arranged beforehand.
 
+#include "editor/win32/ScriptedAnswers.h"
 #include "editor/win32/SoftInput.h"
 #include "editor/win32/SoftObjects.h"
 
@@ -125,7 +126,8 @@ void registerBitmapResource(int id, int width, int height, const std::uint8_t* b
 
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
     messageBoxes().push_back(std::string(caption != nullptr ? caption : "") + ": " + (text != nullptr ? text : ""));
-    if (interactiveMessageBox() != nullptr)
+    // While a scripted action is applied nobody is there to answer.
+    if (interactiveMessageBox() != nullptr && !wowfix::ScriptedActionScope::active())
         return interactiveMessageBox()(caption != nullptr ? caption : "", text != nullptr ? text : "", type);
     const UINT buttons = type & MB_TYPEMASK;
     return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;

@@ -4,10 +4,9 @@
 // "Precise" choice), "Create PVC" or "Show Hum", "Preview" of a marked area,
 // "Create PVC" from the previewed result, and "Export PVC".
 //
-// Where the editor takes scripted actions (the software window layer) they
-// are clicks on its open window, exactly what a user's clicks reach. Where
-// it does not (the system's real windows on Windows) the plug-in's scripted
-// commands stand in for the same buttons.
+// They are clicks on the plug-in's open editor window (the software window
+// layer's, or the system's real window on Windows), exactly what a user's
+// clicks reach.
 
 #include "hostsim/OfflineHost.h"
 #include "hostsim/cli/DetectionAlgorithm.h"
@@ -41,12 +40,8 @@ public:
 };
 
 // The controls for a session on `host` (a file open, the plug-in loaded):
-// the editor's window is opened when it takes scripted actions, and closed
-// with the controls. Null with `error` when the window does not open.
+// the editor's window is opened, and closed with the controls. Null with
+// `error` when the window does not open.
 std::unique_ptr<DetectionControls> openDetectionControls(OfflineHost& host, std::string& error);
-
-// The two kinds; openDetectionControls chooses between them.
-std::unique_ptr<DetectionControls> openEditorDetectionControls(OfflineHost& host, std::string& error);
-std::unique_ptr<DetectionControls> vendorDetectionControls(OfflineHost& host);
 
 }  // namespace wowfix::hostsim

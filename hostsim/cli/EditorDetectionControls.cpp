@@ -116,7 +116,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<DetectionControls> openEditorDetectionControls(OfflineHost& host, std::string& error) {
+std::unique_ptr<DetectionControls> openDetectionControls(OfflineHost& host, std::string& error) {
     auto controls = std::make_unique<EditorDetectionControls>(host);
     if (!controls->open(error)) return nullptr;
     return controls;

@@ -17,10 +17,6 @@ public:
     EditorParent(const EditorParent&) = delete;
     EditorParent& operator=(const EditorParent&) = delete;
 
-    // Whether the editor takes scripted actions (clicks, drags and keys
-    // replayed by the host): the software window layer does, the system's
-    // real windows do not.
-    static bool takesScriptedActions();
     // Makes the window for an editor of `width` x `height` pixels. False
     // with `error` set when the system gives none.
     bool create(int width, int height, std::string& error);

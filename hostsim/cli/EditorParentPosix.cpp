@@ -6,8 +6,6 @@ namespace wowfix::hostsim {
 // messages to pump.
 EditorParent::~EditorParent() = default;
 
-bool EditorParent::takesScriptedActions() { return true; }
-
 bool EditorParent::create(int, int, std::string&) { return true; }
 
 void EditorParent::pump(OfflineHost&) {}

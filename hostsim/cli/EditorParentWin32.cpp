@@ -21,8 +21,6 @@ EditorParent::~EditorParent() {
     UnregisterClassA(kParentClass, GetModuleHandleA(nullptr));
 }
 
-bool EditorParent::takesScriptedActions() { return false; }
-
 bool EditorParent::create(int width, int height, std::string& error) {
     HINSTANCE self = GetModuleHandleA(nullptr);
     WNDCLASSA parentClass{};

@@ -81,9 +81,6 @@ int runScreenshot(const std::vector<std::string>& args, std::ostream& err) {
     if (!parseOptions(args, options, error)) return failWith(err, error, kExitUsage);
     std::vector<EditorActionText> actions;
     if (!parseEditorActions(options.after, actions, error)) return failWith(err, error, kExitUsage);
-    if (!actions.empty() && !EditorParent::takesScriptedActions())
-        return failWith(err, "--after is not available here: the editor's actions are replayed on the software "
-                             "window layer, which this build does not use", kExitUsage);
     std::unique_ptr<SndfileSource> source = openInput(options.input, error);
     if (source == nullptr) return failWith(err, error);
     if (sameFile(options.input, options.output))

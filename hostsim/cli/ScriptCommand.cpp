@@ -119,17 +119,32 @@ public:
 
     // With `worker`, tasks run on its thread and only the wait and process
     // steps wait for them.
-    ScriptRun(OfflineHost& host, const ScriptOptions& options, WorkerTasks* worker, std::ostream& out,
-              std::ostream& err)
-        : host_(host), options_(options), out_(out), err_(err), worker_(worker), tasksReported_(host.tasksStarted()) {}
+    ScriptRun(OfflineHost& host, EditorParent& parent, const ScriptOptions& options, WorkerTasks* worker,
+              std::ostream& out, std::ostream& err)
+        : host_(host),
+          parent_(parent),
+          options_(options),
+          out_(out),
+          err_(err),
+          worker_(worker),
+          tasksReported_(host.tasksStarted()) {}
 
     // Runs one step; false with `error` when it failed.
     bool run(const ScriptStep& step, int container, std::string& error) {
         const int notificationsBefore = host_.notificationsDelivered();
         std::string outcome;
         switch (step.kind) {
-            case ScriptStepKind::Actions:
             case ScriptStepKind::Import:
+                // The dialog refuses a name that is no file (the user is told
+                // in a box): the step could not be done.
+                if (!stampOf(step.path).exists) {
+                    error = "there is no curve file '" + step.path + "' to import";
+                    return false;
+                }
+                if (!sendActions(step, error)) return false;
+                outcome = "done";
+                break;
+            case ScriptStepKind::Actions:
                 if (!sendActions(step, error)) return false;
                 outcome = "done";
                 break;
@@ -177,6 +192,7 @@ public:
         }
         // As a host's event loop does between the user's actions.
         host_.dispatch(effEditIdle);
+        parent_.pump(host_);
         // A task on the worker is told of once it has ended: at the wait.
         const bool ended = worker_ == nullptr || step.kind == ScriptStepKind::Wait;
         if (step.kind != ScriptStepKind::Process && ended && host_.tasksStarted() != tasksReported_) {
@@ -207,7 +223,11 @@ private:
         for (const EditorActionText& text : step.actions) {
             vendor::EditorAction action = text.action;
             action.path = text.path.c_str();
-            if (host_.vendorCommand(vendor::kEditorAction, &action) == 0) {
+            const bool done = host_.vendorCommand(vendor::kEditorAction, &action) != 0;
+            // The window's messages between the user's actions (a real
+            // window repaints and follows its controls there).
+            parent_.pump(host_);
+            if (!done) {
                 error = withPluginMessage(host_, "action '" + text.text + "' cannot be done in the window");
                 return false;
             }
@@ -229,6 +249,7 @@ private:
     }
 
     OfflineHost& host_;
+    EditorParent& parent_;
     const ScriptOptions& options_;
     std::ostream& out_;
     std::ostream& err_;
@@ -245,9 +266,6 @@ int runScript(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!parseOptions(args, options, error)) return failWith(err, error, kExitUsage);
     std::string text;
     if (!readScript(options.script, text, error)) return failWith(err, error);
-    if (!EditorParent::takesScriptedActions())
-        return failWith(err, "script is not available here: its steps are replayed on the software window layer, "
-                             "which this build does not use", kExitUsage);
     std::vector<ScriptStep> steps;
     if (!parseEditorScript(text, steps, error)) return failWith(err, options.script + ": " + error, kExitUsage);
     std::unique_ptr<SndfileSource> source = openInput(options.input, error);
@@ -264,12 +282,13 @@ int runScript(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!openEditorWindow(host, parent, error)) return failWith(err, error);
     int status = kExitSuccess;
     if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
-                       error))
+                       error, 1, [&parent, &host] { parent.pump(host); }))
         status = failWith(err, error);
+    parent.pump(host);
     // After the first pass, which the script waits for in any case.
     std::unique_ptr<WorkerTasks> worker;
     if (options.threaded) worker = std::make_unique<WorkerTasks>(host);
-    ScriptRun run(host, options, worker.get(), out, err);
+    ScriptRun run(host, parent, options, worker.get(), out, err);
     for (std::size_t i = 0; status == kExitSuccess && i < steps.size(); ++i) {
         const ScriptStep& step = steps[i];
         if (!run.run(step, containers.count(step.line) != 0 ? containers[step.line] : 0, error))

@@ -3,6 +3,7 @@
 // dialogs, with the host notifying when asked.
 
 #include "editor/EditorWindow.h"
+#include "editor/HeadlessWindowActions.h"
 #include "editor/win32/SoftInput.h"
 #include "host/HeadlessEditor.h"
 #include "host/TaskMode.h"
@@ -276,6 +277,42 @@ TEST_F(EditorCurveCommands, ExportAsksBeforeReplacingAFileAndTellsAFailedWrite) 
     ASSERT_EQ(boxTexts.size(), 1u);
     EXPECT_NE(boxTexts[0].find("Path does not exist."), std::string::npos);
     EXPECT_FALSE(fs::exists(folder / "nowhere"));
+}
+
+// A scripted host's export: the dialog takes the answer given beforehand, and
+// the boxes that the action raises answer their first button without asking
+// the user on the screen; a user's own click afterwards is asked again.
+TEST_F(EditorCurveCommands, AScriptedExportAsksNobodyAndAUsersClickAsksAgain) {
+    const fs::path file = folder / "scripted.pvc";
+    writeFile(file, "old contents\n");
+    boxAnswer = IDNO;
+    const std::string path = file.string();
+    wowfix::vendor::EditorAction answer{};
+    answer.size = sizeof answer;
+    answer.kind = wowfix::vendor::kAnswerDialog;
+    answer.path = path.c_str();
+    ASSERT_TRUE(wowfix::applyEditorAction(*editor, answer));
+    wowfix::vendor::EditorAction exportClick{};
+    exportClick.size = sizeof exportClick;
+    exportClick.kind = wowfix::vendor::kClickControl;
+    exportClick.id = 74;
+    exportClick.item = -1;
+    ASSERT_TRUE(wowfix::applyEditorAction(*editor, exportClick));
+    EXPECT_TRUE(dialogTitles.empty());
+    EXPECT_TRUE(boxTexts.empty());
+    // "Replace it?" was answered Yes: the curve is there.
+    EXPECT_NE(contentOf(file), "old contents\n");
+    const std::vector<std::string> shown = wowfix::soft::takeMessageBoxes();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_NE(shown.back().find("already exists"), std::string::npos);
+
+    // The user's click on the same button: the dialog and the box are theirs.
+    writeFile(file, "old contents\n");
+    dialogAnswer = path;
+    ASSERT_TRUE(click(74));
+    EXPECT_EQ(dialogTitles, std::vector<std::string>{"Save PVC File"});
+    ASSERT_EQ(boxTexts.size(), 1u);
+    EXPECT_EQ(contentOf(file), "old contents\n");
 }
 
 }  // namespace

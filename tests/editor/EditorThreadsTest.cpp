@@ -4,6 +4,7 @@
 // ThreadSanitizer, -DWOWFIX_TSAN=ON) nothing is shared without order.
 
 #include "editor/EditorWindow.h"
+#include "editor/HeadlessWindowActions.h"
 #include "editor/win32/SoftInput.h"
 #include "host/HeadlessEditor.h"
 #include "host/TaskMode.h"
@@ -12,7 +13,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -90,6 +96,75 @@ TEST(EditorThreads, TheWindowClosesWhileTheTaskStillDraws) {
     ASSERT_EQ(host.starts.size(), 1u);
     EXPECT_EQ(host.starts[0].ran, 1);
     EXPECT_EQ(host.plugin().curve().snapshotCount(), 0);
+}
+
+// A scripted click that comes while a task runs waits for its end like a
+// user's; the message box it then raises still answers itself rather than
+// wait for a user on the screen.
+int askedOnTheScreen = 0;
+int screenBox(const char*, const char*, UINT) {
+    ++askedOnTheScreen;
+    return IDNO;
+}
+
+wowfix::vendor::EditorAction scripted(std::int32_t kind, int id, const char* path = nullptr) {
+    wowfix::vendor::EditorAction action{};
+    action.size = sizeof action;
+    action.kind = kind;
+    action.id = id;
+    action.item = -1;
+    action.path = path;
+    return action;
+}
+
+TEST(EditorThreads, AScriptedClickPutOffWhileBusyAnswersItsBoxItself) {
+    namespace fs = std::filesystem;
+    const fs::path file = fs::temp_directory_path() /
+                          ("wowfix-put-off-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".pvc");
+    std::ofstream(file) << "old contents\n";
+    PluginHost host;
+    host.runOnWorker = true;
+    std::atomic<bool> hold{false}, reading{false}, released{false};
+    host.duringRead = [&] {
+        if (!hold) return;
+        reading = true;
+        while (!released) std::this_thread::yield();
+    };
+    startFirstPass(host);
+    host.waitForTask();
+    EditorWindow* editor = host.plugin().editorWindow();
+    host.dispatch(effEditIdle);
+    ASSERT_FALSE(host.plugin().busy());
+    // "Zoom x2" asks for a pass, which holds at its first read.
+    hold = true;
+    ASSERT_TRUE(wowfix::soft::clickControl(editor->mainWindow(), 98));
+    host.notify();
+    while (!reading) std::this_thread::yield();
+    ASSERT_TRUE(host.plugin().busy());
+    wowfix::soft::setInteractiveMessageBox(screenBox);
+    askedOnTheScreen = 0;
+    wowfix::soft::takeMessageBoxes();
+    // "Export PVC" onto the file there, answered beforehand: put off.
+    const std::string path = file.string();
+    EXPECT_TRUE(wowfix::applyEditorAction(*editor, scripted(wowfix::vendor::kAnswerDialog, -1, path.c_str())));
+    EXPECT_TRUE(wowfix::applyEditorAction(*editor, scripted(wowfix::vendor::kClickControl, 74)));
+    EXPECT_TRUE(wowfix::soft::takeMessageBoxes().empty());
+    released = true;
+    while (host.plugin().busy()) host.dispatch(effEditIdle);
+    host.waitForTask();
+    host.dispatch(effEditIdle);
+    // "Replace it?" answered Yes by itself, not by the user's No.
+    const std::vector<std::string> boxes = wowfix::soft::takeMessageBoxes();
+    EXPECT_EQ(askedOnTheScreen, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("already exists"), std::string::npos) << boxes[0];
+    std::ifstream written(file);
+    std::string first;
+    std::getline(written, first);
+    EXPECT_NE(first, "old contents");
+    wowfix::soft::setInteractiveMessageBox(nullptr);
+    host.dispatch(effEditClose);
+    fs::remove(file);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// The detection's commands given as clicks on the editor's window, and given
-// through the scripted commands that stand in for the same buttons where the
-// window takes no clicks: both roads make the same curve, and both refuse
-// what the editor refuses.
+// The detection's commands given as clicks on the editor's window, against
+// the plug-in's scripted commands for the same buttons: the clicks make the
+// same curve as the commands, and both refuse what the editor refuses.
+#include "CommandDetectionControls.h"
 #include "HostTestSupport.h"
 #include "PilotRecording.h"
 
@@ -44,8 +44,8 @@ protected:
         if (source == nullptr || !host.loadPlugin(plugin)) return nullptr;
         host.openFile(std::move(source), "pilot.wav");
         if (host.notifyFiles(false) != 1) return nullptr;
-        auto controls = throughEditor ? wowfix::hostsim::openEditorDetectionControls(host, error)
-                                      : wowfix::hostsim::vendorDetectionControls(host);
+        auto controls = throughEditor ? wowfix::hostsim::openDetectionControls(host, error)
+                                      : hostsim_test::commandDetectionControls(host);
         EXPECT_NE(controls, nullptr) << error;
         return controls;
     }

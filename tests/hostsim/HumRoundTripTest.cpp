@@ -1,6 +1,7 @@
 // Hum tracking through the real wowfix plug-in: a generated recording whose
 // mains hum was recorded onto the tape, so the hum carries the tape's speed.
 
+#include "CommandDetectionControls.h"
 #include "HostTestSupport.h"
 #include "HumRecording.h"
 #include "PilotRecording.h"
@@ -170,8 +171,8 @@ TEST_F(HumDetection, PluginWithoutItsHumLibrariesFailsOnlyTheHumAlgorithm) {
     EXPECT_FALSE(hostsim_test::exists(dir.file("h.pvc")));
 }
 
-// "Show Hum" through the editor's button and through the scripted commands
-// that stand in for it where the window takes no clicks: the same curve.
+// "Show Hum" through the editor's button and through the plug-in's scripted
+// commands for it: the same curve.
 TEST_F(HumDetection, RuntimeVariantGivesAFiniteCurveThroughEitherControls) {
     const wowfix::hostsim::DetectionAlgorithm* hum = wowfix::hostsim::findAlgorithm("hum");
     ASSERT_NE(hum, nullptr);
@@ -185,8 +186,8 @@ TEST_F(HumDetection, RuntimeVariantGivesAFiniteCurveThroughEitherControls) {
         host.openFile(std::move(source), "hum.wav");
         ASSERT_EQ(host.notifyFiles(false), 1);
         std::unique_ptr<wowfix::hostsim::DetectionControls> controls =
-            throughEditor ? wowfix::hostsim::openEditorDetectionControls(host, error)
-                          : wowfix::hostsim::vendorDetectionControls(host);
+            throughEditor ? wowfix::hostsim::openDetectionControls(host, error)
+                          : hostsim_test::commandDetectionControls(host);
         ASSERT_NE(controls, nullptr) << error;
         std::ostringstream messages;
         ASSERT_TRUE(wowfix::hostsim::analyseWholeFile(host, true, messages, error)) << error;

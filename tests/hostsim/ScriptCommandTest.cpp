@@ -159,6 +159,11 @@ TEST_F(Script, AFailedStepStopsTheScriptAndLeavesAnEarlierFileWhole) {
     // An export the plug-in cannot write is a failure, not a success.
     EXPECT_EQ(run("export " + dir.file("no such folder/never.pvc") + "\n"), 1);
     EXPECT_NE(messages.str().find("line 1: export"), std::string::npos) << messages.str();
+    // So is an import of a file that is not there, which the dialog refuses.
+    EXPECT_EQ(run("import " + dir.file("never.pvc") + "\nprocess " + dir.file("out.wav") + "\n"), 1);
+    EXPECT_NE(messages.str().find("line 1: import"), std::string::npos) << messages.str();
+    EXPECT_NE(messages.str().find("no curve file"), std::string::npos) << messages.str();
+    EXPECT_EQ(hostsim_test::readBytes(dir.file("out.wav")), "kept");
 }
 
 TEST_F(Script, ProcessWaitAndScreenshotsReportWhatTheyDid) {

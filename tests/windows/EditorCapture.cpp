@@ -2,17 +2,23 @@
 // plug-in's real Win32 editor as a VST 2 host does (a top-level window of the
 // editor's size, effEditOpen with its handle, messages pumped with
 // effEditIdle), copies what the spectrogram panel shows on the screen into
-// PANEL.bmp (and the whole editor into WINDOW.bmp), closes the editor and
-// exits 0. Prints one line per step and exits 1 at the first failure. Run
-// under Wine by the Windows CI stage; the pictures are compared on Linux.
+// PANEL.bmp (and the whole editor into WINDOW.bmp), then clicks its controls
+// through the plug-in's scripted actions (check boxes and radio buttons change
+// as under a user's click, hidden and disabled controls refuse, a file dialog
+// answered beforehand and the message box it raises open nothing), closes the
+// editor and exits 0. Prints one line per step and exits 1 at the first
+// failure. Run under Wine by the Windows CI stage; the pictures are compared
+// on Linux.
 
 #include "editor/ControlTable.h"
+#include "host/VendorCommands.h"
 #include "sdk/VstTypes.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -91,6 +97,56 @@ bool capture(HWND window, const char* path) {
     return written;
 }
 
+// A click on control `id` (entry `item` of a drop-down list) as a scripted
+// host gives it; the plug-in's answer.
+bool click(AEffect* effect, int id, int item = -1) {
+    wowfix::vendor::EditorAction action{};
+    action.size = sizeof action;
+    action.kind = wowfix::vendor::kClickControl;
+    action.id = id;
+    action.item = item;
+    return effect->dispatcher(effect, effVendorSpecific, wowfix::vendor::kMagic, wowfix::vendor::kEditorAction, &action,
+                              0.0f) != 0;
+}
+
+bool answerNextDialog(AEffect* effect, const char* path) {
+    wowfix::vendor::EditorAction action{};
+    action.size = sizeof action;
+    action.kind = wowfix::vendor::kAnswerDialog;
+    action.path = path;
+    return effect->dispatcher(effect, effVendorSpecific, wowfix::vendor::kMagic, wowfix::vendor::kEditorAction, &action,
+                              0.0f) != 0;
+}
+
+bool checked(HWND editor, int id) { return SendMessageA(GetDlgItem(editor, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// The scripted clicks on the real controls; the first fault, or nullptr.
+const char* clickThroughControls(AEffect* effect, HWND editor) {
+    // "Zoom Frequency" (57) is ticked when the window opens.
+    if (!checked(editor, 57)) return "\"Zoom Frequency\" is not ticked at the start";
+    if (!click(effect, 57) || checked(editor, 57)) return "a click did not clear the check box";
+    if (!click(effect, 57) || !checked(editor, 57)) return "a second click did not tick the check box again";
+    // "Lin" (100) and "Log" (101) are one group of radio buttons.
+    if (!click(effect, 101) || !checked(editor, 101) || checked(editor, 100)) return "a click on \"Log\"";
+    if (!click(effect, 100) || !checked(editor, 100) || checked(editor, 101)) return "a click on \"Lin\"";
+    // "Create PVC" (40) is hidden and "Undo" (78) disabled; the selector has six entries.
+    if (click(effect, 40)) return "a click on a hidden button was taken";
+    if (click(effect, 78)) return "a click on a disabled button was taken";
+    if (click(effect, 72, 6)) return "an entry the selector does not have was chosen";
+    if (click(effect, 57, 1)) return "a check box took an entry";
+    if (click(effect, 200)) return "a click on a control that does not exist was taken";
+    // "Export PVC" into a folder that is not there: the answered dialog
+    // refuses it with a message box, which answers itself rather than wait
+    // for a user, and nothing is written.
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, folder);
+    if (length == 0 || length > MAX_PATH - 40) return "no temporary folder";
+    const std::string nowhere = std::string(folder) + "wowfix-no-such-folder\\curve.pvc";
+    if (!answerNextDialog(effect, nowhere.c_str()) || !click(effect, 74)) return "\"Export PVC\" with an answer";
+    if (GetFileAttributesA(nowhere.c_str()) != INVALID_FILE_ATTRIBUTES) return "a curve in a folder that is not there";
+    return nullptr;
+}
+
 LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -151,6 +207,10 @@ int main(int argc, char** argv) {
         if (!capture(editor, argv[3])) return fail("the picture of the editor");
         std::printf("editor picture: %s\n", argv[3]);
     }
+
+    if (const char* fault = clickThroughControls(effect, editor)) return fail(fault);
+    pump(effect, 100);
+    std::printf("scripted clicks: check boxes, radio buttons and refusals as under a user's clicks\n");
 
     effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
     if (FindWindowExA(host, nullptr, "OfflineWindowClass", nullptr) != nullptr) return fail("effEditClose left the editor");

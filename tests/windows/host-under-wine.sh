@@ -1,11 +1,16 @@
 #!/bin/sh
 # wowfix-host.exe under Wine against the Linux wowfix-host: the plug-in's
-# info, a correction with a given curve and a pilot-tone auto run must give
-# the same sound as the Linux build's (within 1e-6), and the spectrogram and
-# measure pictures the same bytes, in a folder whose path has spaces; an output that exists is replaced, a path longer than Windows
-# takes and the batch and script commands are refused with a message and leave nothing.
-# Exit 77 (skipped) when wine or xvfb-run is not installed; a missing Windows
-# build is a failure.
+# info, a correction with a given curve, a pilot-tone auto run (clicking
+# through the real editor window) and a short script on that window must give
+# the same sound (within 1e-6) and curve as the Linux build's, and the
+# spectrogram and measure pictures the same bytes, in a folder whose path has
+# spaces; an output that exists is replaced; screenshot --after shows what
+# the click opened, and a click on a hidden button is refused; a path longer
+# than Windows takes and the batch command are refused with a message and
+# leave nothing. Everything runs on one virtual screen, in
+# a Wine prefix of the test's own (WORK_DIR/wine), so that the editor's
+# windows have a display. Exit 77 (skipped) when wine or xvfb-run is not
+# installed; a missing Windows build is a failure.
 #
 # Usage: tests/windows/host-under-wine.sh WINDOWS_BUILD_DIR LINUX_HOST LINUX_PLUGIN GEN OUTPUT_MATCH WORK_DIR
 set -eu
@@ -17,13 +22,18 @@ match=$5
 work=$6
 command -v wine > /dev/null || { echo "wine is not installed: skipped"; exit 77; }
 command -v xvfb-run > /dev/null || { echo "xvfb-run is not installed: skipped"; exit 77; }
+# The whole test on one true-colour virtual screen.
+if [ -z "${WOWFIX_WINE_SCREEN:-}" ]; then
+    WOWFIX_WINE_SCREEN=1 exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
+fi
 host=$build/hostsim/wowfix-host.exe
 for file in "$host" "$build/host/wowfix.dll" "$build/host/PVC_Plugin.dll" "$build/host/Zendral.dll" \
             "$linux_host" "$linux_plugin" "$gen" "$match"; do
     [ -f "$file" ] || { echo "missing $file: build the Windows host first (see the README)"; exit 1; }
 done
 WINEDEBUG=-all
-export WINEDEBUG
+WINEPREFIX=$work/wine
+export WINEDEBUG WINEPREFIX
 # Wine's drive Z: is the root folder (winepath itself would start Wine early).
 windows_path() {
     printf 'Z:%s' "$1" | tr / '\\'
@@ -34,8 +44,14 @@ fail() {
 }
 # The host beside its plug-in, as it is installed: it finds wowfix.dll there.
 dir="$work/with spaces"
-rm -rf "$work"
+rm -rf "$dir"
 mkdir -p "$dir/bin"
+# The build makes the prefix; a Wine server that lingers from an earlier run
+# (on a screen that is gone) is stopped first, and this run's at the end.
+[ -f "$WINEPREFIX/system.reg" ] || wineboot -i
+wineserver -k 2> /dev/null || true
+wineserver -w
+trap 'wineserver -k 2> /dev/null || true' EXIT
 cp "$host" "$build/host/wowfix.dll" "$build/host/PVC_Plugin.dll" "$build/host/Zendral.dll" "$dir/bin/"
 win_host() {
     wine "$dir/bin/wowfix-host.exe" "$@"
@@ -75,6 +91,40 @@ win_host auto "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/au
     --pvc-out "$(windows_path "$dir/auto windows.pvc")" --quiet || fail "auto under Wine"
 "$match" "$dir/auto linux.wav" "$dir/auto windows.wav" || fail "auto: the outputs differ"
 [ -s "$dir/auto windows.pvc" ] || fail "auto under Wine wrote no curve"
+cmp -s "$dir/auto linux.pvc" "$dir/auto windows.pvc" || fail "auto: the curves differ"
+
+echo "== a script on the real editor window"
+# The pilot tracker chosen in the selector, "Create PVC", the curve exported
+# through the file dialog (twice: the second time "Replace it?" answers
+# itself) and the correction processed.
+printf 'click 72=4\nclick 40\nexport %s\nexport %s\nprocess %s\n' "$dir/script linux.pvc" "$dir/script linux.pvc" \
+    "$dir/script linux.wav" > "$dir/script linux.txt"
+win_curve=$(windows_path "$dir/script windows.pvc")
+printf 'click 72=4\nclick 40\nexport %s\nexport %s\nprocess %s\n' "$win_curve" "$win_curve" \
+    "$(windows_path "$dir/script windows.wav")" > "$dir/script windows.txt"
+"$linux_host" script "$dir/damaged take.wav" "$dir/script linux.txt" --quiet --plugin "$linux_plugin" \
+    > "$dir/script linux.out" || fail "script on Linux: $(cat "$dir/script linux.out")"
+win_host script "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/script windows.txt")" --quiet \
+    > "$dir/script windows.out" || fail "script under Wine: $(cat "$dir/script windows.out")"
+grep -q 'script: 5 steps done' "$dir/script windows.out" || fail "script under Wine: $(cat "$dir/script windows.out")"
+"$match" "$dir/script linux.wav" "$dir/script windows.wav" || fail "script: the outputs differ"
+cmp -s "$dir/script linux.pvc" "$dir/script windows.pvc" || fail "script: the curves differ"
+
+echo "== screenshot --after a click"
+# Choosing the pilot tracker shows its panel of parameters: the window is not
+# what it was before the click.
+win_host screenshot "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/window.png")" --quiet ||
+    fail "screenshot under Wine"
+win_host screenshot "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/window pilot.png")" \
+    --after "click 72=4" --quiet || fail "screenshot --after under Wine"
+[ -s "$dir/window pilot.png" ] || fail "screenshot --after under Wine wrote no picture"
+! cmp -s "$dir/window.png" "$dir/window pilot.png" || fail "screenshot --after: the click changed nothing"
+status=0
+win_host screenshot "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/refused.png")" \
+    --after "click 40" --quiet 2> "$dir/refused.err" || status=$?
+[ "$status" -eq 1 ] || fail "a click on a hidden button under Wine answered $status, not 1"
+grep -q "action 'click 40' cannot be done" "$dir/refused.err" || fail "no clear message: $(cat "$dir/refused.err")"
+[ ! -e "$dir/refused.png" ] || fail "a picture was written after a refused click"
 
 echo "== pictures: spectrogram and measure's plot"
 # Written as the other outputs are (through a temporary file opened again by
@@ -113,10 +163,4 @@ status=0
 win_host batch "$(windows_path "$dir/jobs.toml")" 2> "$dir/batch.err" || status=$?
 [ "$status" -eq 2 ] || fail "batch under Wine answered $status, not 2"
 grep -q 'not available on Windows' "$dir/batch.err" || fail "no clear message for batch: $(cat "$dir/batch.err")"
-printf 'click 72=4\n' > "$dir/road.txt"
-status=0
-win_host script "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/road.txt")" 2> "$dir/script.err" ||
-    status=$?
-[ "$status" -eq 2 ] || fail "script under Wine answered $status, not 2"
-grep -q 'script is not available here' "$dir/script.err" || fail "no clear message for script: $(cat "$dir/script.err")"
 echo "wowfix-host.exe under Wine matches the Linux build"

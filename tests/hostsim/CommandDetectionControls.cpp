@@ -1,18 +1,24 @@
-// The plug-in's scripted commands standing in for the editor's buttons, for
-// a host whose editor window takes no scripted clicks.
-#include "hostsim/cli/DetectionControls.h"
+// The plug-in's scripted commands standing in for the editor's buttons.
+#include "CommandDetectionControls.h"
 
 #include "host/VendorCommands.h"
 #include "hostsim/cli/HostSession.h"
 #include "hostsim/cli/PluginTask.h"
 
-namespace wowfix::hostsim {
+namespace hostsim_test {
 
 namespace {
 
-class VendorDetectionControls final : public DetectionControls {
+using wowfix::hostsim::DetectionAlgorithm;
+using wowfix::hostsim::DetectionControls;
+using wowfix::hostsim::OfflineHost;
+using wowfix::hostsim::runPluginTask;
+using wowfix::hostsim::withPluginMessage;
+namespace vendor = wowfix::vendor;
+
+class CommandDetectionControls final : public DetectionControls {
 public:
-    explicit VendorDetectionControls(OfflineHost& host) : host_(host) {}
+    explicit CommandDetectionControls(OfflineHost& host) : host_(host) {}
 
     bool choose(const DetectionAlgorithm& algorithm, std::string&) override {
         host_.vendorCommand(vendor::kUsePreciseDetectors, nullptr, algorithm.precise ? 1.0f : 0.0f);
@@ -53,8 +59,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<DetectionControls> vendorDetectionControls(OfflineHost& host) {
-    return std::make_unique<VendorDetectionControls>(host);
+std::unique_ptr<DetectionControls> commandDetectionControls(OfflineHost& host) {
+    return std::make_unique<CommandDetectionControls>(host);
 }
 
-}  // namespace wowfix::hostsim
+}  // namespace hostsim_test

@@ -1,0 +1,29 @@
+#pragma once
+// A user's input on the system's real windows, given as the messages the
+// window procedures receive from a click, a drag or a key, for scripted
+// hosts on Windows (the software layer has its own in SoftInput.h). The
+// messages are sent, so each action has been handled when its call returns.
+
+#include "editor/win32/Win32.h"
+
+namespace wowfix::win32_input {
+
+// A click on child control `id` of `window`: a button is clicked (a check box
+// or radio button changes its state as under a click, then the parent is told
+// with BN_CLICKED), a drop-down list gets `item` chosen (the parent is told
+// with CBN_SELCHANGE), another control gets the left button pressed and
+// released in its middle. False when there is no such control, it is hidden
+// or disabled, or the item does not exist.
+bool clickControl(HWND window, int id, int item = -1);
+// Presses the left button at (x1, y1) of `target`, moves it in steps to
+// (x2, y2) and releases it there.
+bool drag(HWND target, int x1, int y1, int x2, int y2);
+// Right-button click at (x, y).
+bool rightClick(HWND target, int x, int y);
+// Turns the wheel over (x, y) of `target` by `delta` (a multiple of
+// WHEEL_DELTA).
+bool wheel(HWND target, int delta, int x, int y);
+// Presses and releases virtual key `virtualKey`.
+bool key(HWND target, int virtualKey);
+
+}  // namespace wowfix::win32_input
