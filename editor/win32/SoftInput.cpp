@@ -4,7 +4,6 @@
 #include "editor/win32/SoftObjects.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace wowfix::soft {
 
@@ -123,24 +122,6 @@ bool clickControl(HWND window, int id, int item) {
     const LPARAM middle = point(control->width / 2, control->height / 2);
     SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
     SendMessageA(control, WM_LBUTTONUP, 0, middle);
-    return true;
-}
-
-bool drag(HWND target, int x1, int y1, int x2, int y2) {
-    if (!usable(target)) return false;
-    SendMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, point(x1, y1));
-    const int steps = std::max(1, std::max(std::abs(x2 - x1), std::abs(y2 - y1)));
-    for (int i = 1; i <= steps; ++i)
-        SendMessageA(target, WM_MOUSEMOVE, MK_LBUTTON,
-                     point(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps));
-    SendMessageA(target, WM_LBUTTONUP, 0, point(x2, y2));
-    return true;
-}
-
-bool rightClick(HWND target, int x, int y) {
-    if (!usable(target)) return false;
-    SendMessageA(target, WM_RBUTTONDOWN, MK_RBUTTON, point(x, y));
-    SendMessageA(target, WM_RBUTTONUP, 0, point(x, y));
     return true;
 }
 

@@ -3,6 +3,7 @@
 // headless sessions, answers to the next dialogs, the bitmap resources of the
 // module, and pictures of a window.
 
+#include "editor/win32/PointerInput.h"
 #include "editor/win32/SoftWin32.h"
 
 #include <cstdint>
@@ -35,11 +36,9 @@ bool closeDroppedLists(HWND window);
 // told with CBN_SELCHANGE). False when there is no such control, it is
 // hidden or disabled, or the item does not exist.
 bool clickControl(HWND window, int id, int item = -1);
-// Presses the left button at (x1, y1) of `target`, moves it in steps to
-// (x2, y2) and releases it there.
-bool drag(HWND target, int x1, int y1, int x2, int y2);
-// Right-button click at (x, y).
-bool rightClick(HWND target, int x, int y);
+// The pointer's drag and right click, shared with the other window layer.
+using pointer_input::drag;
+using pointer_input::rightClick;
 // Turns the wheel over `target` by `delta` (a multiple of WHEEL_DELTA).
 bool wheel(HWND target, int delta, int x, int y);
 // Presses and releases virtual key `key`.

@@ -4,6 +4,7 @@
 // hosts on Windows (the software layer has its own in SoftInput.h). The
 // messages are sent, so each action has been handled when its call returns.
 
+#include "editor/win32/PointerInput.h"
 #include "editor/win32/Win32.h"
 
 namespace wowfix::win32_input {
@@ -15,11 +16,9 @@ namespace wowfix::win32_input {
 // released in its middle. False when there is no such control, it is hidden
 // or disabled, or the item does not exist.
 bool clickControl(HWND window, int id, int item = -1);
-// Presses the left button at (x1, y1) of `target`, moves it in steps to
-// (x2, y2) and releases it there.
-bool drag(HWND target, int x1, int y1, int x2, int y2);
-// Right-button click at (x, y).
-bool rightClick(HWND target, int x, int y);
+// The pointer's drag and right click, shared with the other window layer.
+using pointer_input::drag;
+using pointer_input::rightClick;
 // Turns the wheel over (x, y) of `target` by `delta` (a multiple of
 // WHEEL_DELTA).
 bool wheel(HWND target, int delta, int x, int y);
