@@ -109,4 +109,8 @@ bool key(HWND target, int virtualKey) {
     return true;
 }
 
+void deliverPaint(HWND window) {
+    if (IsWindow(window)) RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 }  // namespace wowfix::win32_input

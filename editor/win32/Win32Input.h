@@ -24,5 +24,7 @@ using pointer_input::rightClick;
 bool wheel(HWND target, int delta, int x, int y);
 // Presses and releases virtual key `virtualKey`.
 bool key(HWND target, int virtualKey);
+// Paints at once what is waiting to be painted in `window` and its children.
+void deliverPaint(HWND window);
 
 }  // namespace wowfix::win32_input

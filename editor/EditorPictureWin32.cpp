@@ -1,49 +1,13 @@
 #include "editor/HeadlessWindowActions.h"
 
 #include "editor/EditorWindow.h"
-#include "editor/win32/ScriptedAnswers.h"
-#include "editor/win32/Win32Input.h"
 
 #include <cstdint>
 
 namespace wowfix {
 
-// The real Win32 window: actions arrive as the messages of a user's input,
-// and its picture is read back from the screen through the window's device
-// context, so it is exactly what the user sees.
-
-bool applyEditorAction(EditorWindow& editor, const vendor::EditorAction& action) {
-    if (!editor.isOpen()) return false;
-    // What the action opens answers itself: no message box waits for a user.
-    const ScriptedActionScope scripted;
-    bool done = false;
-    switch (action.kind) {
-        case vendor::kClickControl:
-            done = win32_input::clickControl(editor.mainWindow(), action.id, action.item);
-            break;
-        case vendor::kDragPanel:
-            done = win32_input::drag(editor.panelWindow(), action.x1, action.y1, action.x2, action.y2);
-            break;
-        case vendor::kRightClickPanel:
-            done = win32_input::rightClick(editor.panelWindow(), action.x1, action.y1);
-            break;
-        case vendor::kWheel:
-            done = win32_input::wheel(editor.panelWindow(), action.item * WHEEL_DELTA, action.x1, action.y1);
-            break;
-        case vendor::kKey:
-            done = win32_input::key(editor.mainWindow(), action.item);
-            break;
-        case vendor::kAnswerDialog:
-            queueFileDialogAnswer(action.path != nullptr ? action.path : "");
-            done = true;
-            break;
-        default:
-            return false;
-    }
-    // The window may have closed on the action.
-    if (editor.isOpen()) RedrawWindow(editor.mainWindow(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return done;
-}
+// The real Win32 window: its picture is read back from the screen through
+// the window's device context, so it is exactly what the user sees.
 
 namespace {
 
