@@ -1,6 +1,5 @@
 #include "hostsim/cli/DetectionSteps.h"
 
-#include "host/VendorCommands.h"
 #include "hostsim/cli/DetectionControls.h"
 #include "hostsim/cli/DetectorParameters.h"
 #include "hostsim/cli/HostSession.h"
