@@ -10,12 +10,10 @@
 // failure. Run under Wine by the Windows CI stage; the pictures are compared
 // on Linux.
 
+#include "TestHost.h"
 #include "editor/ControlTable.h"
 #include "editor/win32/WindowPixels.h"
 #include "host/VendorCommands.h"
-#include "sdk/VstTypes.h"
-
-#include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -25,18 +23,7 @@
 
 namespace {
 
-VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
-    switch (opcode) {
-        case audioMasterVersion: return 2400;
-        case audioMasterGetSampleRate: return 48000;
-        default: return 0;
-    }
-}
-
-int fail(const char* what) {
-    std::printf("FAILED: %s\n", what);
-    return 1;
-}
+using wowfix::test_host::fail;
 
 void pump(AEffect* effect, int milliseconds) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
@@ -157,12 +144,10 @@ int main(int argc, char** argv) {
     }
     HMODULE module = LoadLibraryA(argv[1]);
     if (module == nullptr) return fail("LoadLibraryA");
-    using Entry = AEffect* (*)(audioMasterCallback);
-    auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "VSTPluginMain")));
+    const auto entry = wowfix::test_host::findEntry(module, "VSTPluginMain");
     if (entry == nullptr) return fail("the entry VSTPluginMain");
-    AEffect* effect = entry(hostCallback);
-    if (effect == nullptr || effect->magic != kEffectMagic) return fail("the effect record");
-    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    AEffect* effect = wowfix::test_host::openEffect(entry);
+    if (effect == nullptr) return fail("the effect record");
     if ((effect->flags & effFlagsHasEditor) == 0) return fail("the effect has no editor");
 
     ERect* size = nullptr;
