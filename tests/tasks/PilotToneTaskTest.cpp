@@ -3,14 +3,9 @@
 
 #include "tasks/PilotToneTask.h"
 
-#include "MemoryHost.h"
-#include "RecordingEditor.h"
-#include "TaskRecords.h"
+#include "TaskRig.h"
 #include "detectors/ToneTracker.h"
-#include "pvc/PvcCurve.h"
 #include "pvc/UndoSteps.h"
-#include "spectral/SpectrogramStore.h"
-#include "tasks/TaskContext.h"
 #include "tests/pvc/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -38,16 +33,10 @@ std::vector<float> pilot(int frames, const std::function<double(double)>& speed,
     return out;
 }
 
-struct PilotRun {
-    explicit PilotRun(std::vector<float> mono, double rate = kRate) : tracker(static_cast<float>(rate)), rate(rate) {
+struct PilotRun : test::TaskRig {
+    explicit PilotRun(std::vector<float> mono, double rate = kRate)
+        : TaskRig(512, rate, kColumns), tracker(static_cast<float>(rate)), rate(rate) {
         host.source = {std::move(mono)};
-        store.setFftLength(512);
-        store.setSampleRate(static_cast<float>(rate));
-        store.setColumnCount(kColumns);
-        store.setRowCount(64);
-        store.allocateColumns();
-        editor.view_.panelWidth = kColumns + 2;
-        editor.view_.panelHeight = 65;
         editor.view_.totalSamples = host.frames();
     }
     bool run() {
@@ -57,13 +46,6 @@ struct PilotRun {
         return runPilotToneTracking(context, task, &tracker);
     }
 
-    test::MemoryHost host;
-    SpectrogramStore store;
-    PvcCurve curve;
-    RecordingEditor editor;
-    TaskState state;
-    TaskContext context{curve, store, editor, host, state};
-    test::TaskRecords records;
     ToneTracker tracker;
     double rate;
 };
