@@ -124,6 +124,7 @@ TEST(PilotToneTask, AFailedReadRestoresTheCurveTheUserHad) {
     const std::vector<PvcPoint> before = run.curve.points();
     run.host.failRead = 20;  // in the second pass
     EXPECT_FALSE(run.run());
+    EXPECT_EQ(run.state.message, "The host could not read the audio.");
     ASSERT_EQ(run.curve.count(), static_cast<int>(before.size()));
     for (size_t i = 0; i < before.size(); ++i) {
         EXPECT_EQ(run.curve.points()[i].position, before[i].position);
