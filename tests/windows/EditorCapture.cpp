@@ -46,8 +46,9 @@ bool writeBmp(const char* path, int width, int height, const std::vector<std::ui
     std::vector<unsigned char> rows(size, 0);
     for (int y = 0; y < height; ++y) {
         unsigned char* row = rows.data() + static_cast<size_t>(height - 1 - y) * stride;
+        const std::uint32_t* line = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t pixel = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+            const std::uint32_t pixel = line[x];
             row[3 * x] = static_cast<unsigned char>(pixel);
             row[3 * x + 1] = static_cast<unsigned char>(pixel >> 8);
             row[3 * x + 2] = static_cast<unsigned char>(pixel >> 16);
@@ -67,7 +68,8 @@ bool writeBmp(const char* path, int width, int height, const std::vector<std::ui
     file.bfSize = file.bfOffBits + size;
     FILE* out = std::fopen(path, "wb");
     if (out == nullptr) return false;
-    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&header, sizeof header, 1, out) == 1 &&
+    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                         std::fwrite(&header, sizeof header, 1, out) == 1 &&
                          std::fwrite(rows.data(), size, 1, out) == 1;
     return std::fclose(out) == 0 && written;
 }
