@@ -91,13 +91,7 @@ TEST(LibraryDetectionTask, AFailedReadInTheSecondPassRestoresTheCurveTheUserHad)
     EXPECT_EQ(run.state.message, "The host could not read the audio.");
     EXPECT_FALSE(run.editor.columns.empty()) << "the failure came in the second pass, which draws";
     EXPECT_FALSE(run.state.pvcReady);
-    ASSERT_EQ(run.curve.count(), static_cast<int>(before.size()));
-    for (size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(run.curve.points()[i].position, before[i].position);
-        EXPECT_EQ(run.curve.points()[i].value, before[i].value);
-    }
-    EXPECT_EQ(run.editor.history.count(), 0);
-    EXPECT_EQ(run.editor.progress.back(), -1.0) << "the progress bar is hidden";
+    run.expectCurveGivenBack(before);
 }
 
 TEST(LibraryDetectionTask, WithoutAnInstanceOrForThreeChannelsNothingIsRead) {

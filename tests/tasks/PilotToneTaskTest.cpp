@@ -125,13 +125,7 @@ TEST(PilotToneTask, AFailedReadRestoresTheCurveTheUserHad) {
     run.host.failRead = 20;  // in the second pass
     EXPECT_FALSE(run.run());
     EXPECT_EQ(run.state.message, "The host could not read the audio.");
-    ASSERT_EQ(run.curve.count(), static_cast<int>(before.size()));
-    for (size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(run.curve.points()[i].position, before[i].position);
-        EXPECT_EQ(run.curve.points()[i].value, before[i].value);
-    }
-    EXPECT_EQ(run.editor.history.count(), 0);
-    EXPECT_EQ(run.editor.progress.back(), -1.0) << "the progress bar is hidden";
+    run.expectCurveGivenBack(before);
 }
 
 TEST(PilotToneTask, WithoutATrackerNothingIsRead) {

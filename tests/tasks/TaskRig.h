@@ -7,6 +7,10 @@
 #include "spectral/SpectrogramStore.h"
 #include "tasks/TaskContext.h"
 
+#include <gtest/gtest.h>
+
+#include <vector>
+
 namespace wowfix::test {
 
 // Everything a task works with: an in-memory host, a spectrogram store of
@@ -25,6 +29,19 @@ struct TaskRig {
     }
     TaskRig(const TaskRig&) = delete;
     TaskRig& operator=(const TaskRig&) = delete;
+
+    // After a run that failed part way: the curve has the points `before`
+    // again, no undo step was recorded and the progress bar is hidden.
+    void expectCurveGivenBack(const std::vector<PvcPoint>& before) const {
+        ASSERT_EQ(curve.count(), static_cast<int>(before.size()));
+        for (size_t i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(curve.points()[i].position, before[i].position);
+            EXPECT_EQ(curve.points()[i].value, before[i].value);
+        }
+        EXPECT_EQ(editor.history.count(), 0);
+        ASSERT_FALSE(editor.progress.empty());
+        EXPECT_EQ(editor.progress.back(), -1.0) << "the progress bar is hidden";
+    }
 
     MemoryHost host;
     SpectrogramStore store;
