@@ -42,6 +42,23 @@ std::string currentFolder() {
     return length > 0 && length < sizeof buffer ? std::string(buffer) : std::string();
 }
 
+// The file dialog of "Import PVC" and "Export PVC" on `name`, opening in
+// `folder` (or where the system chooses when it is empty).
+OPENFILENAMEA pvcFileDialog(HWND owner, std::array<char, 260>& name, const std::string& folder, const char* filter,
+                            const char* title, DWORD flags) {
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = title;
+    dialog.Flags = flags;
+    dialog.lpstrDefExt = "pvc";
+    return dialog;
+}
+
 }  // namespace
 
 bool EditorWindow::curveCommand(int id) {
@@ -130,16 +147,8 @@ void EditorWindow::showHum() {
 
 void EditorWindow::importCurve() {
     if (importFolder_.empty()) importFolder_ = currentFolder();
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = mainWindow_;
-    dialog.lpstrFilter = "PVC Files\0*.pvc\0All Files\0*.*\0";
-    dialog.lpstrFile = importName_.data();
-    dialog.nMaxFile = static_cast<DWORD>(importName_.size());
-    dialog.lpstrInitialDir = importFolder_.empty() ? nullptr : importFolder_.c_str();
-    dialog.lpstrTitle = "Open PVC File";
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = "pvc";
+    OPENFILENAMEA dialog = pvcFileDialog(mainWindow_, importName_, importFolder_, "PVC Files\0*.pvc\0All Files\0*.*\0",
+                                         "Open PVC File", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
     if (!showOpenFileDialog(&dialog)) return;
     const std::string path(importName_.data());
     if (const std::string folder = folderOf(path); !folder.empty()) importFolder_ = folder;
@@ -179,18 +188,10 @@ void EditorWindow::followImport() {
 void EditorWindow::exportCurve() {
     PvcCurve& curve = owner_->curve();
     fillName(exportName_, curve.filePath());
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = mainWindow_;
-    dialog.lpstrFilter = "PVC Files\0*.pvc\0";
-    dialog.lpstrFile = exportName_.data();
-    dialog.nMaxFile = static_cast<DWORD>(exportName_.size());
-    dialog.lpstrInitialDir = exportFolder_.empty() ? nullptr : exportFolder_.c_str();
-    dialog.lpstrTitle = "Save PVC File";
     // A save dialog must accept a new name; an existing file is replaced
     // only when the user agrees.
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = "pvc";
+    OPENFILENAMEA dialog = pvcFileDialog(mainWindow_, exportName_, exportFolder_, "PVC Files\0*.pvc\0", "Save PVC File",
+                                         OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
     if (!showSaveFileDialog(&dialog)) return;
     const std::string path(exportName_.data());
     if (const std::string folder = folderOf(path); !folder.empty()) exportFolder_ = folder;

@@ -68,21 +68,9 @@ private:
         frameCount_ = static_cast<int>(frames);
         prepareStore();
         task_.readPosition = task_.positionToProcessFrom;
-        SpectrogramStore& store = context_.store;
         context_.curve.initFlat(frameCount_);
         stream_ = std::make_unique<LibraryPointStream>(library_, context_.curve, library_.delay());
-
-        BlockReader reader(context_.host, task_);
-        while (!reader.done()) {
-            progress.show(1.0 - reader.remaining() / task_.numFramesToProcess);
-            if (!reader.readNext()) return fail("The host could not read the audio.");
-            for (int i = 0; i < task_.readCount; ++i) {
-                const float x = mixedSample(task_, i);
-                offerSample(store, context_.editor, x);
-                stream_->push(x);
-            }
-        }
-        return true;
+        return streamMixedSamples(context_, task_, progress, [this](float x) { stream_->push(x); });
     }
 
     void finishCurve() {

@@ -61,23 +61,13 @@ private:
         if (!countFrames(context_.host, task_, frames, why)) return fail(why);
         frameCount_ = static_cast<int>(frames);
         layOutRun(context_, task_, frameCount_);
-        SpectrogramStore& store = context_.store;
         delay_ = tracker_.getDelay();
         context_.curve.initFlat(frameCount_);
         context_.editor.drawCurve();
-
-        BlockReader reader(context_.host, task_);
-        while (!reader.done()) {
-            progress.show(1.0 - reader.remaining() / task_.numFramesToProcess);
-            if (!reader.readNext()) return fail("The host could not read the audio.");
-            for (int i = 0; i < task_.readCount; ++i) {
-                const float x = mixedSample(task_, i);
-                offerSample(store, context_.editor, x);
-                buffer_[static_cast<size_t>(fill_++)] = x;
-                if (fill_ == kBlockLength) trackBlock();
-            }
-        }
-        return true;
+        return streamMixedSamples(context_, task_, progress, [this](float x) {
+            buffer_[static_cast<size_t>(fill_++)] = x;
+            if (fill_ == kBlockLength) trackBlock();
+        });
     }
 
     void trackBlock() {

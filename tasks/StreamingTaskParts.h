@@ -116,6 +116,28 @@ inline bool countFrames(HostPort& host, VstOfflineTask& task, long long& frames,
     return true;
 }
 
+// The pass that builds the curve: reads the range block by block with the
+// progress shown, offers every mixed sample to the store (drawing the columns
+// it completes) and then hands it to `use`. False with the state's message
+// set when a read fails.
+template <class UseSample>
+bool streamMixedSamples(TaskContext& context, VstOfflineTask& task, TaskProgress& progress, UseSample&& use) {
+    BlockReader reader(context.host, task);
+    while (!reader.done()) {
+        progress.show(1.0 - reader.remaining() / task.numFramesToProcess);
+        if (!reader.readNext()) {
+            context.state.message = "The host could not read the audio.";
+            return false;
+        }
+        for (int i = 0; i < task.readCount; ++i) {
+            const float x = mixedSample(task, i);
+            offerSample(context.store, context.editor, x);
+            use(x);
+        }
+    }
+    return true;
+}
+
 // The curve a task has built over the frames start ... end becomes the
 // editor's chart, and one undo step of `undoKind` on the open file.
 inline void presentNewCurve(TaskContext& context, int start, int end, std::int32_t undoKind) {

@@ -1,12 +1,7 @@
 #include "tasks/AcquisitionTask.h"
 
-#include "MemoryHost.h"
-#include "RecordingEditor.h"
-#include "TaskRecords.h"
-#include "pvc/PvcCurve.h"
-#include "spectral/SpectrogramStore.h"
+#include "TaskRig.h"
 #include "tasks/EditorPort.h"
-#include "tasks/TaskContext.h"
 #include "tests/pvc/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -38,16 +33,8 @@ Points pointsOf(const PvcCurve& curve) {
 }
 
 // Everything an acquisition works with, around a host holding `host.source`.
-struct Acquisition {
-    Acquisition() {
-        store.setFftLength(256);
-        store.setSampleRate(static_cast<float>(kRate));
-        store.setColumnCount(kColumns);
-        store.setRowCount(64);
-        store.allocateColumns();
-        editor.view_.panelWidth = kColumns + 2;
-        editor.view_.panelHeight = 65;
-    }
+struct Acquisition : test::TaskRig {
+    Acquisition() : TaskRig(256, kRate, kColumns) {}
     VstOfflineTask& record() {
         VstOfflineTask& task = records.add(static_cast<int>(host.source.size()), 512, 0);
         task.numFramesInSourceFile = host.frames();
@@ -72,14 +59,6 @@ struct Acquisition {
         EXPECT_EQ(curve.length(), length);
         EXPECT_EQ(pointsOf(curve), (Points{{0, 1.0f}, {length - 1, 1.0f}}));
     }
-
-    test::MemoryHost host;
-    SpectrogramStore store;
-    PvcCurve curve;
-    RecordingEditor editor;
-    TaskState state;
-    TaskContext context{curve, store, editor, host, state};
-    test::TaskRecords records;
 };
 
 class WholeFileAcquisition : public ::testing::Test {

@@ -10,12 +10,12 @@
 // failure. Run under Wine by the Windows CI stage; the pictures are compared
 // on Linux.
 
+#include "TestHost.h"
 #include "editor/ControlTable.h"
+#include "editor/win32/WindowPixels.h"
 #include "host/VendorCommands.h"
-#include "sdk/VstTypes.h"
 
-#include <windows.h>
-
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -23,18 +23,7 @@
 
 namespace {
 
-VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
-    switch (opcode) {
-        case audioMasterVersion: return 2400;
-        case audioMasterGetSampleRate: return 48000;
-        default: return 0;
-    }
-}
-
-int fail(const char* what) {
-    std::printf("FAILED: %s\n", what);
-    return 1;
-}
+using wowfix::test_host::fail;
 
 void pump(AEffect* effect, int milliseconds) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
@@ -49,52 +38,49 @@ void pump(AEffect* effect, int milliseconds) {
     }
 }
 
-// The window's client area as it is on the screen, written as a 24-bit
-// bottom-up BMP.
-bool capture(HWND window, const char* path) {
-    RECT client{};
-    GetClientRect(window, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    if (width <= 0 || height <= 0) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool copied = false;
-    if (memory != nullptr && dib != nullptr && bits != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, dib);
-        copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
-        GdiFlush();
-        SelectObject(memory, previous);
-    }
-    ReleaseDC(window, screen);
-    if (memory != nullptr) DeleteDC(memory);
-    bool written = false;
-    if (copied) {
-        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-        const DWORD size = stride * static_cast<DWORD>(height);
-        BITMAPFILEHEADER file{};
-        file.bfType = 0x4d42;
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + size;
-        info.bmiHeader.biSizeImage = size;
-        if (FILE* out = std::fopen(path, "wb")) {
-            written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                      std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                      std::fwrite(bits, size, 1, out) == 1;
-            written = std::fclose(out) == 0 && written;
+// `pixels` (0x00RRGGBB, rows top to bottom) written as a 24-bit bottom-up
+// BMP.
+bool writeBmp(const char* path, int width, int height, const std::vector<std::uint32_t>& pixels) {
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD size = stride * static_cast<DWORD>(height);
+    std::vector<unsigned char> rows(size, 0);
+    for (int y = 0; y < height; ++y) {
+        unsigned char* row = rows.data() + static_cast<size_t>(height - 1 - y) * stride;
+        const std::uint32_t* line = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t pixel = line[x];
+            row[3 * x] = static_cast<unsigned char>(pixel);
+            row[3 * x + 1] = static_cast<unsigned char>(pixel >> 8);
+            row[3 * x + 2] = static_cast<unsigned char>(pixel >> 16);
         }
     }
-    if (dib != nullptr) DeleteObject(dib);
-    return written;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = size;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4d42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + size;
+    FILE* out = std::fopen(path, "wb");
+    if (out == nullptr) return false;
+    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                         std::fwrite(&header, sizeof header, 1, out) == 1 &&
+                         std::fwrite(rows.data(), size, 1, out) == 1;
+    return std::fclose(out) == 0 && written;
+}
+
+// The window's client area as it is on the screen, written as a BMP.
+bool capture(HWND window, const char* path) {
+    int width = 0;
+    int height = 0;
+    if (!wowfix::window_pixels::clientSize(window, width, height)) return false;
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    return wowfix::window_pixels::read(window, width, height, pixels.data()) && writeBmp(path, width, height, pixels);
 }
 
 // A click on control `id` (entry `item` of a drop-down list) as a scripted
@@ -160,12 +146,10 @@ int main(int argc, char** argv) {
     }
     HMODULE module = LoadLibraryA(argv[1]);
     if (module == nullptr) return fail("LoadLibraryA");
-    using Entry = AEffect* (*)(audioMasterCallback);
-    auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "VSTPluginMain")));
+    const auto entry = wowfix::test_host::findEntry(module, "VSTPluginMain");
     if (entry == nullptr) return fail("the entry VSTPluginMain");
-    AEffect* effect = entry(hostCallback);
-    if (effect == nullptr || effect->magic != kEffectMagic) return fail("the effect record");
-    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    AEffect* effect = wowfix::test_host::openEffect(entry);
+    if (effect == nullptr) return fail("the effect record");
     if ((effect->flags & effFlagsHasEditor) == 0) return fail("the effect has no editor");
 
     ERect* size = nullptr;

@@ -5,30 +5,12 @@
 // nominal hum frequency back, then closes it. Prints one line per check and
 // exits 1 at the first failure. Run under Wine by the Windows CI stage.
 
+#include "TestHost.h"
 #include "host/VendorCommands.h"
-#include "sdk/VstTypes.h"
-
-#include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
-namespace {
-
-VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
-    switch (opcode) {
-        case audioMasterVersion: return 2400;
-        case audioMasterGetSampleRate: return 48000;
-        default: return 0;
-    }
-}
-
-int fail(const char* what) {
-    std::printf("FAILED: %s\n", what);
-    return 1;
-}
-
-}  // namespace
+using wowfix::test_host::fail;
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -37,15 +19,13 @@ int main(int argc, char** argv) {
     }
     HMODULE module = LoadLibraryA(argv[1]);
     if (module == nullptr) return fail("LoadLibraryA");
-    using Entry = AEffect* (*)(audioMasterCallback);
-    auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "VSTPluginMain")));
-    auto legacy = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "main")));
+    const auto entry = wowfix::test_host::findEntry(module, "VSTPluginMain");
+    const auto legacy = wowfix::test_host::findEntry(module, "main");
     if (entry == nullptr || legacy == nullptr) return fail("the entries VSTPluginMain and main");
     std::printf("entries: VSTPluginMain, main\n");
 
-    AEffect* effect = entry(hostCallback);
-    if (effect == nullptr || effect->magic != kEffectMagic) return fail("the effect record");
-    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    AEffect* effect = wowfix::test_host::openEffect(entry);
+    if (effect == nullptr) return fail("the effect record");
     char name[kVstMaxEffectNameLen + 1] = {};
     effect->dispatcher(effect, effGetEffectName, 0, 0, name, 0.0f);
     std::printf("effect: \"%s\", unique id %08x, %d in, %d out\n", name, static_cast<unsigned>(effect->uniqueID),
