@@ -2,6 +2,7 @@
 
 #include "host/VendorCommands.h"
 #include "hostsim/FileIdentity.h"
+#include "hostsim/cli/CommandWords.h"
 #include "hostsim/cli/EditorActions.h"
 #include "hostsim/cli/EditorParent.h"
 #include "hostsim/cli/EditorWindowOpening.h"
@@ -26,29 +27,11 @@ struct ScreenshotOptions {
 
 bool parseOptions(const std::vector<std::string>& args, ScreenshotOptions& options, std::string& error) {
     std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--after" || a == "--plugin") {
-            if (i + 1 >= args.size()) {
-                error = "option " + a + " needs a value";
-                return false;
-            }
-            (a == "--after" ? options.after : options.plugin) = args[++i];
-        } else if (a == "--panel") {
-            options.panelOnly = true;
-        } else if (a == "--quiet") {
-            options.quiet = true;
-        } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
-            error = "unknown option '" + a + "'";
-            return false;
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.size() != 2) {
-        error = "usage: wowfix-host screenshot INPUT OUT.png [--after \"ACTIONS\"] [--panel]";
+    if (!readCommandWords(args, {{"--after", &options.after}, {"--plugin", &options.plugin}},
+                          {{"--panel", &options.panelOnly}, {"--quiet", &options.quiet}}, 2,
+                          "usage: wowfix-host screenshot INPUT OUT.png [--after \"ACTIONS\"] [--panel]", positional,
+                          error))
         return false;
-    }
     options.input = positional[0];
     options.output = positional[1];
     return true;

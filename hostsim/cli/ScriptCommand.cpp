@@ -2,6 +2,7 @@
 
 #include "host/VendorCommands.h"
 #include "hostsim/FileIdentity.h"
+#include "hostsim/cli/CommandWords.h"
 #include "hostsim/cli/CorrectionSteps.h"
 #include "hostsim/cli/EditorParent.h"
 #include "hostsim/cli/EditorWindowOpening.h"
@@ -34,29 +35,11 @@ struct ScriptOptions {
 
 bool parseOptions(const std::vector<std::string>& args, ScriptOptions& options, std::string& error) {
     std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--plugin") {
-            if (i + 1 >= args.size()) {
-                error = "option --plugin needs a value";
-                return false;
-            }
-            options.plugin = args[++i];
-        } else if (a == "--quiet") {
-            options.quiet = true;
-        } else if (a == "--threaded") {
-            options.threaded = true;
-        } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
-            error = "unknown option '" + a + "'";
-            return false;
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.size() != 2) {
-        error = "usage: wowfix-host script INPUT FILE [--plugin PATH] [--quiet] [--threaded]";
+    if (!readCommandWords(args, {{"--plugin", &options.plugin}},
+                          {{"--quiet", &options.quiet}, {"--threaded", &options.threaded}}, 2,
+                          "usage: wowfix-host script INPUT FILE [--plugin PATH] [--quiet] [--threaded]", positional,
+                          error))
         return false;
-    }
     options.input = positional[0];
     options.script = positional[1];
     return true;
