@@ -4,10 +4,9 @@
 #include "hostsim/FileIdentity.h"
 #include "hostsim/cli/CommandWords.h"
 #include "hostsim/cli/EditorActions.h"
+#include "hostsim/cli/EditorOnInput.h"
 #include "hostsim/cli/EditorParent.h"
-#include "hostsim/cli/EditorWindowOpening.h"
 #include "hostsim/cli/HostSession.h"
-#include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/PngImage.h"
 
 #include <cstdio>
@@ -72,14 +71,9 @@ int runScreenshot(const std::vector<std::string>& args, std::ostream& err) {
     // The parent outlives the host, which closes an editor left open.
     EditorParent parent;
     OfflineHost host;
-    if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
+    if (!openEditorOnInput(host, parent, options.plugin, std::move(source), options.input, options.quiet, err, error))
         return failWith(err, error);
-    if (!openEditorWindow(host, parent, error)) return failWith(err, error);
     int status = kExitSuccess;
-    if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
-                       error, 1, [&parent, &host] { parent.pump(host); }))
-        status = failWith(err, error);
-    parent.pump(host);
     for (std::size_t i = 0; status == kExitSuccess && i < actions.size(); ++i) {
         vendor::EditorAction action = actions[i].action;
         action.path = actions[i].path.c_str();

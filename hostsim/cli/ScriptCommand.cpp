@@ -4,12 +4,11 @@
 #include "hostsim/FileIdentity.h"
 #include "hostsim/cli/CommandWords.h"
 #include "hostsim/cli/CorrectionSteps.h"
+#include "hostsim/cli/EditorOnInput.h"
 #include "hostsim/cli/EditorParent.h"
-#include "hostsim/cli/EditorWindowOpening.h"
 #include "hostsim/cli/EditorScript.h"
 #include "hostsim/cli/FileStamp.h"
 #include "hostsim/cli/HostSession.h"
-#include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/PngImage.h"
 #include "hostsim/cli/WorkerTasks.h"
 #include "tools/soundio/SoundFormats.h"
@@ -260,14 +259,9 @@ int runScript(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // The parent outlives the host, which closes an editor left open.
     EditorParent parent;
     OfflineHost host;
-    if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
+    if (!openEditorOnInput(host, parent, options.plugin, std::move(source), options.input, options.quiet, err, error))
         return failWith(err, error);
-    if (!openEditorWindow(host, parent, error)) return failWith(err, error);
     int status = kExitSuccess;
-    if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
-                       error, 1, [&parent, &host] { parent.pump(host); }))
-        status = failWith(err, error);
-    parent.pump(host);
     // After the first pass, which the script waits for in any case.
     std::unique_ptr<WorkerTasks> worker;
     if (options.threaded) worker = std::make_unique<WorkerTasks>(host);
