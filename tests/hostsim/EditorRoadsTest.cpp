@@ -20,11 +20,10 @@
 #include <sstream>
 
 using hostsim_test::CurvePoint;
+using hostsim_test::kTwoPi;
 using hostsim_test::PilotRecording;
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 struct Picture {
     int width = 0;
