@@ -7,9 +7,9 @@
 #include "editor/Palette.h"
 #include "hostsim/cli/EditorActions.h"
 #include "hostsim/cli/Usage.h"
+#include "tests/support/RgbPng.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cmath>
 #include <cstring>
@@ -17,20 +17,9 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+using wowfix::test::readRgbPng;
 
-bool readRgb(const std::string& path, int& width, int& height, std::vector<std::uint8_t>& rgb) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-    image.format = PNG_FORMAT_RGB;
-    rgb.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return false;
-    width = static_cast<int>(image.width);
-    height = static_cast<int>(image.height);
-    return true;
-}
+constexpr double kPi = 3.141592653589793;
 
 class Screenshot : public ::testing::Test {
 protected:
@@ -59,7 +48,7 @@ TEST_F(Screenshot, TheWindowShowsTheSpectrogramInThePaletteAndTheChosenPanel) {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> rgb;
-    ASSERT_TRUE(readRgb(png, width, height, rgb));
+    ASSERT_TRUE(readRgbPng(png, width, height, rgb));
     ASSERT_EQ(width, 780);
     ASSERT_EQ(height, 470);
     // Inside the panel (75, 25) every spectrogram pixel has a palette colour.
@@ -79,7 +68,7 @@ TEST_F(Screenshot, TheWindowShowsTheSpectrogramInThePaletteAndTheChosenPanel) {
     const std::string opened = dir.file("opened.png");
     ASSERT_EQ(run({"screenshot", dir.file("tone.wav"), opened}), 0) << messages.str();
     std::vector<std::uint8_t> first;
-    ASSERT_TRUE(readRgb(opened, width, height, first));
+    ASSERT_TRUE(readRgbPng(opened, width, height, first));
     const size_t bar = (static_cast<size_t>(400) * width + 289) * 3;
     EXPECT_NE(std::memcmp(&rgb[bar], &first[bar], 3), 0);
 }

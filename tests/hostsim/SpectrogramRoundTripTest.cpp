@@ -8,12 +8,11 @@
 #include "hostsim/SndfileSource.h"
 #include "hostsim/cli/Usage.h"
 #include "spectral/SpectrogramStore.h"
+#include "tests/support/RgbPng.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cmath>
-#include <cstring>
 #include <map>
 #include <sstream>
 
@@ -33,15 +32,8 @@ struct Picture {
 
 Picture readPng(const std::string& path) {
     Picture picture;
-    png_image image;
-    std::memset(&image, 0, sizeof(image));
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return picture;
-    image.format = PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return Picture{};
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
+    std::vector<std::uint8_t> rgb;
+    if (!wowfix::test::readRgbPng(path, picture.width, picture.height, rgb)) return Picture{};
     const wowfix::Palette palette;
     std::map<COLORREF, int> levelOf;
     for (int level = 0; level < wowfix::Palette::kLevels; ++level) levelOf[palette.colour(level)] = level;
