@@ -18,9 +18,7 @@ namespace {
 
 // Nominal at the start, then 0.4 % of wow at 0.5 Hz and 0.05 % of flutter at
 // 3 Hz on a drift of 0.15 % over the file.
-double damagedSpeed(long long frame, long long frames) {
-    return hostsim_test::steadyStartSpeed(frame, frames, {0.004, 0.0005, 0.0015});
-}
+constexpr hostsim_test::SteadyStartDamage kDamage{0.004, 0.0005, 0.0015};
 
 class Auto : public hostsim_test::PluginCommandTest {
 protected:
@@ -28,7 +26,9 @@ protected:
         PilotRecording recording;
         recording.frames = frames;
         const std::string path = dir.file(name);
-        hostsim_test::writePilotRecording(path, recording, [frames](long long n) { return damagedSpeed(n, frames); });
+        hostsim_test::writePilotRecording(path, recording, [frames](long long n) {
+            return hostsim_test::steadyStartSpeed(n, frames, kDamage);
+        });
         return path;
     }
 };
@@ -50,7 +50,7 @@ TEST_F(Auto, CorrectedPilotRunsSteady) {
     double trueRatios = 0.0;
     for (long long n = 0; n < frames; ++n) {
         ratios += hostsim_test::curveAt(found, n);
-        trueRatios += damagedSpeed(n, frames);
+        trueRatios += hostsim_test::steadyStartSpeed(n, frames, kDamage);
     }
     const hostsim_test::Audio corrected = hostsim_test::readAudio(steady);
     ASSERT_EQ(corrected.channels, 2);

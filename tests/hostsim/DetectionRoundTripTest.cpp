@@ -17,9 +17,7 @@ namespace {
 // Starts at nominal speed with zero slope (the tracker measures against the
 // first frames) and then wows by 0.3 % at 0.5 Hz, flutters by 0.05 % at
 // 3 Hz and drifts up by 0.1 % over the file.
-double wowingSpeed(long long frame, long long frames) {
-    return hostsim_test::steadyStartSpeed(frame, frames, {0.003, 0.0005, 0.001});
-}
+constexpr hostsim_test::SteadyStartDamage kWow{0.003, 0.0005, 0.001};
 
 struct Deviation {
     double largest = 0.0;
@@ -50,7 +48,9 @@ TEST_F(Detection, CurveFollowsThePilotsSpeed) {
     PilotRecording recording;
     recording.frames = 8 * 48000;
     const long long frames = recording.frames;
-    const hostsim_test::SpeedCurve speed = [frames](long long n) { return wowingSpeed(n, frames); };
+    const hostsim_test::SpeedCurve speed = [frames](long long n) {
+        return hostsim_test::steadyStartSpeed(n, frames, kWow);
+    };
     const std::string input = dir.file("wow.wav");
     hostsim_test::writePilotRecording(input, recording, speed);
 
