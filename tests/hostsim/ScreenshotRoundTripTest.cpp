@@ -2,18 +2,17 @@
 // screen on a file, its spectrogram in the palette, scripted clicks, and the
 // command's refusals.
 
-#include "HostTestSupport.h"
+#include "PluginCommandTest.h"
 
 #include "editor/Palette.h"
 #include "hostsim/cli/EditorActions.h"
-#include "hostsim/cli/Usage.h"
 #include "tests/support/RgbPng.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
-#include <sstream>
+#include <utility>
 
 namespace {
 
@@ -21,25 +20,19 @@ using wowfix::test::readRgbPng;
 
 constexpr double kPi = 3.141592653589793;
 
-class Screenshot : public ::testing::Test {
+class Screenshot : public hostsim_test::PluginCommandTest {
 protected:
     void SetUp() override {
-        plugin = hostsim_test::realPlugin();
-        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
+        PluginCommandTest::SetUp();
+        if (IsSkipped()) return;
         hostsim_test::writeAudio(dir.file("tone.wav"), 1, 44100, 44100, [](long long n, int) {
             return static_cast<float>(0.5 * std::sin(2.0 * kPi * 5000.0 * static_cast<double>(n) / 44100.0));
         });
     }
     int run(std::vector<std::string> args) {
-        args.insert(args.end(), {"--plugin", plugin, "--quiet"});
-        std::ostringstream out;
-        messages.str("");
-        return wowfix::hostsim::runCommandLine(args, out, messages);
+        args.push_back("--quiet");
+        return PluginCommandTest::run(std::move(args));
     }
-
-    std::string plugin;
-    std::ostringstream messages;
-    hostsim_test::TempDir dir;
 };
 
 TEST_F(Screenshot, TheWindowShowsTheSpectrogramInThePaletteAndTheChosenPanel) {

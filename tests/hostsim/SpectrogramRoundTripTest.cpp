@@ -1,12 +1,11 @@
 // Spectrogram passes through the real wowfix plug-in.
 
-#include "HostTestSupport.h"
+#include "PluginCommandTest.h"
 
 #include "editor/Palette.h"
 #include "host/VendorCommands.h"
 #include "hostsim/OfflineHost.h"
 #include "hostsim/SndfileSource.h"
-#include "hostsim/cli/Usage.h"
 #include "spectral/SpectrogramStore.h"
 #include "tests/support/RgbPng.h"
 
@@ -14,9 +13,7 @@
 
 #include <cmath>
 #include <map>
-#include <sstream>
-
-using hostsim_test::TempDir;
+#include <utility>
 
 namespace {
 
@@ -56,18 +53,11 @@ int expectedRow(double frequency, float sampleRate, int fftLength, int columns, 
     return store.rowOfFrequency(static_cast<float>(frequency));
 }
 
-class Spectrogram : public ::testing::Test {
+class Spectrogram : public hostsim_test::PluginCommandTest {
 protected:
-    void SetUp() override {
-        plugin = hostsim_test::realPlugin();
-        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
-    }
-
     int run(std::vector<std::string> args) {
-        args.insert(args.end(), {"--plugin", plugin, "--quiet"});
-        std::ostringstream out;
-        messages.str("");
-        return wowfix::hostsim::runCommandLine(args, out, messages);
+        args.push_back("--quiet");
+        return PluginCommandTest::run(std::move(args));
     }
 
     void writeSine(const std::string& path, double frequency, long long frames) {
@@ -75,10 +65,6 @@ protected:
             return static_cast<float>(0.5 * std::sin(2.0 * kPi * frequency * static_cast<double>(n) / 44100.0));
         });
     }
-
-    std::string plugin;
-    std::ostringstream messages;
-    TempDir dir;
 };
 
 }  // namespace
