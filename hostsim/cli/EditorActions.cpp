@@ -98,4 +98,18 @@ bool parseEditorActions(const std::string& script, std::vector<EditorActionText>
     return true;
 }
 
+bool readEditorPicture(OfflineHost& host, bool panelOnly, vendor::WindowPicture& picture,
+                       std::vector<std::uint32_t>& pixels) {
+    picture = vendor::WindowPicture{};
+    picture.size = sizeof(picture);
+    picture.panelOnly = panelOnly ? 1 : 0;
+    host.vendorCommand(vendor::kEditorPicture, &picture);
+    if (picture.width < 1 || picture.height < 1 || picture.width > 8192 || picture.height > 8192) return false;
+    pixels.assign(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height), 0);
+    picture.capacity = static_cast<std::int32_t>(pixels.size());
+    picture.pixels = pixels.data();
+    return host.vendorCommand(vendor::kEditorPicture, &picture) != 0 &&
+           static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) == pixels.size();
+}
+
 }  // namespace wowfix::hostsim

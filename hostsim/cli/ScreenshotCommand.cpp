@@ -2,11 +2,11 @@
 
 #include "host/VendorCommands.h"
 #include "hostsim/FileIdentity.h"
+#include "hostsim/cli/CommandWords.h"
 #include "hostsim/cli/EditorActions.h"
+#include "hostsim/cli/EditorOnInput.h"
 #include "hostsim/cli/EditorParent.h"
-#include "hostsim/cli/EditorWindowOpening.h"
 #include "hostsim/cli/HostSession.h"
-#include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/PngImage.h"
 
 #include <cstdio>
@@ -26,29 +26,11 @@ struct ScreenshotOptions {
 
 bool parseOptions(const std::vector<std::string>& args, ScreenshotOptions& options, std::string& error) {
     std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--after" || a == "--plugin") {
-            if (i + 1 >= args.size()) {
-                error = "option " + a + " needs a value";
-                return false;
-            }
-            (a == "--after" ? options.after : options.plugin) = args[++i];
-        } else if (a == "--panel") {
-            options.panelOnly = true;
-        } else if (a == "--quiet") {
-            options.quiet = true;
-        } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
-            error = "unknown option '" + a + "'";
-            return false;
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.size() != 2) {
-        error = "usage: wowfix-host screenshot INPUT OUT.png [--after \"ACTIONS\"] [--panel]";
+    if (!readCommandWords(args, {{"--after", &options.after}, {"--plugin", &options.plugin}},
+                          {{"--panel", &options.panelOnly}, {"--quiet", &options.quiet}}, 2,
+                          "usage: wowfix-host screenshot INPUT OUT.png [--after \"ACTIONS\"] [--panel]", positional,
+                          error))
         return false;
-    }
     options.input = positional[0];
     options.output = positional[1];
     return true;
@@ -60,20 +42,6 @@ bool writePicture(const std::string& path, const vendor::WindowPicture& picture,
 }
 
 }  // namespace
-
-bool readEditorPicture(OfflineHost& host, bool panelOnly, vendor::WindowPicture& picture,
-                       std::vector<std::uint32_t>& pixels) {
-    picture = vendor::WindowPicture{};
-    picture.size = sizeof(picture);
-    picture.panelOnly = panelOnly ? 1 : 0;
-    host.vendorCommand(vendor::kEditorPicture, &picture);
-    if (picture.width < 1 || picture.height < 1 || picture.width > 8192 || picture.height > 8192) return false;
-    pixels.assign(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height), 0);
-    picture.capacity = static_cast<std::int32_t>(pixels.size());
-    picture.pixels = pixels.data();
-    return host.vendorCommand(vendor::kEditorPicture, &picture) != 0 &&
-           static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) == pixels.size();
-}
 
 int runScreenshot(const std::vector<std::string>& args, std::ostream& err) {
     ScreenshotOptions options;
@@ -89,14 +57,9 @@ int runScreenshot(const std::vector<std::string>& args, std::ostream& err) {
     // The parent outlives the host, which closes an editor left open.
     EditorParent parent;
     OfflineHost host;
-    if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
+    if (!openEditorOnInput(host, parent, options.plugin, std::move(source), options.input, options.quiet, err, error))
         return failWith(err, error);
-    if (!openEditorWindow(host, parent, error)) return failWith(err, error);
     int status = kExitSuccess;
-    if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
-                       error, 1, [&parent, &host] { parent.pump(host); }))
-        status = failWith(err, error);
-    parent.pump(host);
     for (std::size_t i = 0; status == kExitSuccess && i < actions.size(); ++i) {
         vendor::EditorAction action = actions[i].action;
         action.path = actions[i].path.c_str();

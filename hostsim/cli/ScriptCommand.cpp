@@ -2,13 +2,13 @@
 
 #include "host/VendorCommands.h"
 #include "hostsim/FileIdentity.h"
+#include "hostsim/cli/CommandWords.h"
 #include "hostsim/cli/CorrectionSteps.h"
+#include "hostsim/cli/EditorOnInput.h"
 #include "hostsim/cli/EditorParent.h"
-#include "hostsim/cli/EditorWindowOpening.h"
 #include "hostsim/cli/EditorScript.h"
 #include "hostsim/cli/FileStamp.h"
 #include "hostsim/cli/HostSession.h"
-#include "hostsim/cli/PluginTask.h"
 #include "hostsim/cli/PngImage.h"
 #include "hostsim/cli/WorkerTasks.h"
 #include "tools/soundio/SoundFormats.h"
@@ -34,29 +34,11 @@ struct ScriptOptions {
 
 bool parseOptions(const std::vector<std::string>& args, ScriptOptions& options, std::string& error) {
     std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--plugin") {
-            if (i + 1 >= args.size()) {
-                error = "option --plugin needs a value";
-                return false;
-            }
-            options.plugin = args[++i];
-        } else if (a == "--quiet") {
-            options.quiet = true;
-        } else if (a == "--threaded") {
-            options.threaded = true;
-        } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
-            error = "unknown option '" + a + "'";
-            return false;
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.size() != 2) {
-        error = "usage: wowfix-host script INPUT FILE [--plugin PATH] [--quiet] [--threaded]";
+    if (!readCommandWords(args, {{"--plugin", &options.plugin}},
+                          {{"--quiet", &options.quiet}, {"--threaded", &options.threaded}}, 2,
+                          "usage: wowfix-host script INPUT FILE [--plugin PATH] [--quiet] [--threaded]", positional,
+                          error))
         return false;
-    }
     options.input = positional[0];
     options.script = positional[1];
     return true;
@@ -277,14 +259,9 @@ int runScript(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // The parent outlives the host, which closes an editor left open.
     EditorParent parent;
     OfflineHost host;
-    if (!startSession(host, options.plugin, std::move(source), options.input, error, &err))
+    if (!openEditorOnInput(host, parent, options.plugin, std::move(source), options.input, options.quiet, err, error))
         return failWith(err, error);
-    if (!openEditorWindow(host, parent, error)) return failWith(err, error);
     int status = kExitSuccess;
-    if (!runPluginTask(host, kWholeFileAcquisitionTask, "the spectrogram pass", "analysing", options.quiet, err,
-                       error, 1, [&parent, &host] { parent.pump(host); }))
-        status = failWith(err, error);
-    parent.pump(host);
     // After the first pass, which the script waits for in any case.
     std::unique_ptr<WorkerTasks> worker;
     if (options.threaded) worker = std::make_unique<WorkerTasks>(host);

@@ -6,9 +6,9 @@
 #include "editor/EditorWindow.h"
 #include "editor/win32/SoftInput.h"
 #include "tests/host/PluginHost.h"
+#include "tests/support/RgbPng.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -17,28 +17,8 @@
 
 namespace {
 
-bool readRgb(const std::string& path, int& width, int& height, std::vector<std::uint8_t>& rgb) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-    image.format = PNG_FORMAT_RGB;
-    rgb.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return false;
-    width = static_cast<int>(image.width);
-    height = static_cast<int>(image.height);
-    return true;
-}
-
-bool writeRgb(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgb) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    return png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), width * 3, nullptr) != 0;
-}
+using wowfix::test::readRgbPng;
+using wowfix::test::writeRgbPng;
 
 TEST(ReferencePicture, TheOpenedWindowLooksLikeTheReference) {
     wowfix::test::PluginHost host;
@@ -57,13 +37,13 @@ TEST(ReferencePicture, TheOpenedWindowLooksLikeTheReference) {
     const std::string reference = WOWFIX_EDITOR_REFERENCE;
     const char* regenerate = std::getenv("WOWFIX_REGENERATE_REFERENCE");
     if (regenerate != nullptr && std::strcmp(regenerate, "1") == 0) {
-        ASSERT_TRUE(writeRgb(reference, picture.width, picture.height, taken));
+        ASSERT_TRUE(writeRgbPng(reference, picture.width, picture.height, taken));
         GTEST_SKIP() << "reference written to " << reference;
     }
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> expected;
-    ASSERT_TRUE(readRgb(reference, width, height, expected)) << reference;
+    ASSERT_TRUE(readRgbPng(reference, width, height, expected)) << reference;
     ASSERT_EQ(width, picture.width);
     ASSERT_EQ(height, picture.height);
     long long differing = 0;

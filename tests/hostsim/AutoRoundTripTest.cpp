@@ -2,60 +2,35 @@
 // with a wowing pilot tone corrects it, so that the pilot of the result runs
 // steady.
 
-#include "HostTestSupport.h"
 #include "PilotRecording.h"
-
-#include "hostsim/cli/Usage.h"
+#include "PluginCommandTest.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
 #include <cmath>
-#include <sstream>
 
 using hostsim_test::CurvePoint;
+using hostsim_test::kTwoPi;
 using hostsim_test::PilotRecording;
-using hostsim_test::TempDir;
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-
 // Nominal at the start, then 0.4 % of wow at 0.5 Hz and 0.05 % of flutter at
 // 3 Hz on a drift of 0.15 % over the file.
-double damagedSpeed(long long frame, long long frames) {
-    const double t = static_cast<double>(frame) / 48000.0;
-    const double u = static_cast<double>(frame) / static_cast<double>(frames);
-    return 1.0 + 0.002 * (1.0 - std::cos(kTwoPi * 0.5 * t)) + 0.00025 * (1.0 - std::cos(kTwoPi * 3.0 * t)) +
-           0.0015 * u * u;
-}
+constexpr hostsim_test::SteadyStartDamage kDamage{0.004, 0.0005, 0.0015};
 
-class Auto : public ::testing::Test {
+class Auto : public hostsim_test::PluginCommandTest {
 protected:
-    void SetUp() override {
-        plugin = hostsim_test::realPlugin();
-        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
-    }
-
-    int run(std::vector<std::string> args) {
-        args.push_back("--plugin");
-        args.push_back(plugin);
-        std::ostringstream out;
-        messages.str("");
-        return wowfix::hostsim::runCommandLine(args, out, messages);
-    }
-
     std::string writeDamaged(const std::string& name, long long frames) {
         PilotRecording recording;
         recording.frames = frames;
         const std::string path = dir.file(name);
-        hostsim_test::writePilotRecording(path, recording, [frames](long long n) { return damagedSpeed(n, frames); });
+        hostsim_test::writePilotRecording(path, recording, [frames](long long n) {
+            return hostsim_test::steadyStartSpeed(n, frames, kDamage);
+        });
         return path;
     }
-
-    std::string plugin;
-    std::ostringstream messages;
-    TempDir dir;
 };
 
 }  // namespace
@@ -63,8 +38,8 @@ protected:
 TEST_F(Auto, CorrectedPilotRunsSteady) {
     const long long frames = 8 * 48000;
     const std::string input = writeDamaged("damaged.wav", frames);
-    const std::string output = dir.file("steady.wav");
-    ASSERT_EQ(run({"auto", input, output, "--algorithm", "pilot", "--pvc-out", dir.file("found.pvc"), "--quiet"}), 0)
+    const std::string steady = dir.file("steady.wav");
+    ASSERT_EQ(run({"auto", input, steady, "--algorithm", "pilot", "--pvc-out", dir.file("found.pvc"), "--quiet"}), 0)
         << messages.str();
 
     // For every output frame the input advances by 1 / speed, so the output
@@ -75,9 +50,9 @@ TEST_F(Auto, CorrectedPilotRunsSteady) {
     double trueRatios = 0.0;
     for (long long n = 0; n < frames; ++n) {
         ratios += hostsim_test::curveAt(found, n);
-        trueRatios += damagedSpeed(n, frames);
+        trueRatios += hostsim_test::steadyStartSpeed(n, frames, kDamage);
     }
-    const hostsim_test::Audio corrected = hostsim_test::readAudio(output);
+    const hostsim_test::Audio corrected = hostsim_test::readAudio(steady);
     ASSERT_EQ(corrected.channels, 2);
     EXPECT_EQ(corrected.sampleRate, 48000);
     EXPECT_NEAR(static_cast<double>(corrected.frames), ratios, 8.0);
@@ -92,7 +67,7 @@ TEST_F(Auto, CorrectedPilotRunsSteady) {
     // point only where the reading moved more than 0.001 from the last one,
     // and the curve that corrected the file was thinned alike: what is left
     // stays within that step.
-    ASSERT_EQ(run({"detect", output, "--algorithm", "pilot", "--pvc", dir.file("after.pvc"), "--quiet"}), 0)
+    ASSERT_EQ(run({"detect", steady, "--algorithm", "pilot", "--pvc", dir.file("after.pvc"), "--quiet"}), 0)
         << messages.str();
     const std::vector<CurvePoint> after = hostsim_test::readCurve(dir.file("after.pvc"));
     ASSERT_FALSE(after.empty());
@@ -122,13 +97,13 @@ TEST_F(Auto, AFailedDetectionWritesNothing) {
     hostsim_test::writeAudio(input, 2, 22050, 22050, [](long long n, int) {
         return static_cast<float>(0.3 * std::sin(kTwoPi * 440.0 * static_cast<double>(n) / 22050.0));
     });
-    const std::string output = dir.file("out.wav");
-    hostsim_test::writeText(output, "an earlier result");
-    EXPECT_EQ(run({"auto", input, output, "--algorithm", "pilot", "--pvc-out", dir.file("c.pvc"), "--png",
+    const std::string earlier = dir.file("out.wav");
+    hostsim_test::writeText(earlier, "an earlier result");
+    EXPECT_EQ(run({"auto", input, earlier, "--algorithm", "pilot", "--pvc-out", dir.file("c.pvc"), "--png",
                    dir.file("p.png"), "--quiet"}),
               1);
     EXPECT_NE(messages.str().find("Sampling frequency is too low!"), std::string::npos) << messages.str();
-    EXPECT_EQ(hostsim_test::readBytes(output), "an earlier result");
+    EXPECT_EQ(hostsim_test::readBytes(earlier), "an earlier result");
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"low.wav", "out.wav"})) << "no curve, picture or litter";
 }
 

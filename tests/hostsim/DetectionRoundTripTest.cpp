@@ -1,33 +1,23 @@
 // Detection through the real wowfix plug-in: recordings whose pilot tone
 // follows a known speed curve, tracked by wowfix-host detect.
 
-#include "HostTestSupport.h"
 #include "PilotRecording.h"
-
-#include "hostsim/cli/Usage.h"
+#include "PluginCommandTest.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
 using hostsim_test::CurvePoint;
+using hostsim_test::kTwoPi;
 using hostsim_test::PilotRecording;
-using hostsim_test::TempDir;
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 // Starts at nominal speed with zero slope (the tracker measures against the
 // first frames) and then wows by 0.3 % at 0.5 Hz, flutters by 0.05 % at
 // 3 Hz and drifts up by 0.1 % over the file.
-double wowingSpeed(long long frame, long long frames) {
-    const double t = static_cast<double>(frame) / 48000.0;
-    const double u = static_cast<double>(frame) / static_cast<double>(frames);
-    return 1.0 + 0.0015 * (1.0 - std::cos(kTwoPi * 0.5 * t)) + 0.00025 * (1.0 - std::cos(kTwoPi * 3.0 * t)) +
-           0.001 * u * u;
-}
+constexpr hostsim_test::SteadyStartDamage kWow{0.003, 0.0005, 0.001};
 
 struct Deviation {
     double largest = 0.0;
@@ -50,26 +40,7 @@ Deviation compare(const std::vector<CurvePoint>& curve, const hostsim_test::Spee
     return d;
 }
 
-class Detection : public ::testing::Test {
-protected:
-    void SetUp() override {
-        plugin = hostsim_test::realPlugin();
-        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
-    }
-
-    int run(std::vector<std::string> args) {
-        args.push_back("--plugin");
-        args.push_back(plugin);
-        output.str("");
-        messages.str("");
-        return wowfix::hostsim::runCommandLine(args, output, messages);
-    }
-
-    std::string plugin;
-    std::ostringstream output;
-    std::ostringstream messages;
-    TempDir dir;
-};
+class Detection : public hostsim_test::PluginCommandTest {};
 
 }  // namespace
 
@@ -77,7 +48,9 @@ TEST_F(Detection, CurveFollowsThePilotsSpeed) {
     PilotRecording recording;
     recording.frames = 8 * 48000;
     const long long frames = recording.frames;
-    const hostsim_test::SpeedCurve speed = [frames](long long n) { return wowingSpeed(n, frames); };
+    const hostsim_test::SpeedCurve speed = [frames](long long n) {
+        return hostsim_test::steadyStartSpeed(n, frames, kWow);
+    };
     const std::string input = dir.file("wow.wav");
     hostsim_test::writePilotRecording(input, recording, speed);
 

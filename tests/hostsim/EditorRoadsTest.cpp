@@ -9,22 +9,20 @@
 #include "PilotRecording.h"
 
 #include "hostsim/cli/Usage.h"
+#include "tests/support/RgbPng.h"
 #include "tools/gen/DamagedRecording.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <sstream>
 
 using hostsim_test::CurvePoint;
+using hostsim_test::kTwoPi;
 using hostsim_test::PilotRecording;
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 struct Picture {
     int width = 0;
@@ -37,16 +35,7 @@ struct Picture {
 };
 
 bool readPicture(const std::string& path, Picture& picture) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-    image.format = PNG_FORMAT_RGB;
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) == 0) return false;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    return true;
+    return wowfix::test::readRgbPng(path, picture.width, picture.height, picture.rgb);
 }
 
 double numberAfter(const std::string& text, const std::string& label) {

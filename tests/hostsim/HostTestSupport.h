@@ -10,6 +10,9 @@
 
 namespace hostsim_test {
 
+// A full turn in radians, for the tones of the test signals.
+constexpr double kTwoPi = 6.283185307179586;
+
 // A fresh folder under the system's temporary directory, removed with all its
 // contents at the end of the scope.
 class TempDir {

@@ -3,7 +3,7 @@
 // with known wow finds a curve that removes the wow; the command line
 // refuses lines that do not fit.
 
-#include "HostTestSupport.h"
+#include "PluginCommandTest.h"
 
 #include "hostsim/cli/Usage.h"
 #include "tools/gen/GenCommand.h"
@@ -15,15 +15,13 @@
 #include <iterator>
 #include <sstream>
 
-using hostsim_test::TempDir;
-
 namespace {
 
-class LineFollowing : public ::testing::Test {
+class LineFollowing : public hostsim_test::PluginCommandTest {
 protected:
     void SetUp() override {
-        plugin = hostsim_test::realPlugin();
-        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
+        PluginCommandTest::SetUp();
+        if (IsSkipped()) return;
         input = dir.file("tone.wav");
         std::ostringstream out, err;
         ASSERT_EQ(wowfix::gen::runGenCommand({input, "--pvc", dir.file("true.pvc"), "--programme", "sine:1000", "--wow", "0.3@0.5",
@@ -31,14 +29,6 @@ protected:
                                              out, err),
                   0)
             << err.str();
-    }
-
-    int run(std::vector<std::string> args) {
-        args.push_back("--plugin");
-        args.push_back(plugin);
-        std::ostringstream out;
-        messages.str("");
-        return wowfix::hostsim::runCommandLine(args, out, messages);
     }
 
     // The weighted 2-sigma figure of the meter for the 1 kHz tone of `path`.
@@ -50,16 +40,13 @@ protected:
         return at == std::string::npos ? NAN : std::atof(text.c_str() + at + 10);
     }
 
-    std::string plugin;
     std::string input;
-    std::ostringstream messages;
-    TempDir dir;
 };
 
 TEST_F(LineFollowing, AutoCorrectsTheWow) {
-    const std::string output = dir.file("fixed.wav");
+    const std::string fixed = dir.file("fixed.wav");
     const std::string curve = dir.file("cog.pvc");
-    ASSERT_EQ(run({"auto", input, output, "--algorithm", "cog", "--line", "0:1000:8", "--pvc-out", curve, "--quiet"}),
+    ASSERT_EQ(run({"auto", input, fixed, "--algorithm", "cog", "--line", "0:1000:8", "--pvc-out", curve, "--quiet"}),
               0)
         << messages.str();
     // The same drag through detect writes the same curve.
@@ -68,7 +55,7 @@ TEST_F(LineFollowing, AutoCorrectsTheWow) {
     std::ifstream a(curve), b(detected);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}), std::string(std::istreambuf_iterator<char>(b), {}));
     const double before = weightedFlutter(input);
-    const double after = weightedFlutter(output);
+    const double after = weightedFlutter(fixed);
     ASSERT_FALSE(std::isnan(before));
     EXPECT_LT(after, 0.05);
     EXPECT_LT(after, before * 0.7);

@@ -10,11 +10,10 @@
 #include <cstdlib>
 #include <sstream>
 
+using hostsim_test::kTwoPi;
 using hostsim_test::TempDir;
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 // The first number after `label` on its line, e.g. the damaged column of a
 // row of the demo's table; NaN when the label is missing.

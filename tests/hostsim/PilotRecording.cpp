@@ -9,11 +9,12 @@
 
 namespace hostsim_test {
 
-namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
-
-}  // namespace
+double steadyStartSpeed(long long frame, long long frames, const SteadyStartDamage& damage) {
+    const double t = static_cast<double>(frame) / 48000.0;
+    const double u = static_cast<double>(frame) / static_cast<double>(frames);
+    return 1.0 + 0.5 * damage.wow * (1.0 - std::cos(kTwoPi * 0.5 * t)) +
+           0.5 * damage.flutter * (1.0 - std::cos(kTwoPi * 3.0 * t)) + damage.drift * u * u;
+}
 
 void writePilotRecording(const std::string& path, const PilotRecording& recording, const SpeedCurve& speed) {
     std::vector<float> pilot(static_cast<std::size_t>(recording.frames));

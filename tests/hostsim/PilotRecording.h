@@ -21,6 +21,19 @@ struct PilotRecording {
     double programmeAmplitude = 0.3;
 };
 
+// Wow at 0.5 Hz and flutter at 3 Hz that start from nominal speed with zero
+// slope (a tracker measures against the first frames), each swinging from 0
+// up to its depth, on a drift that rises with the square of the time to its
+// depth at the end of the file. Depths as ratios: 0.003 is 0.3 %.
+struct SteadyStartDamage {
+    double wow = 0.0;
+    double flutter = 0.0;
+    double drift = 0.0;
+};
+
+// The speed of a 48 kHz recording of `frames` frames with `damage` at a frame.
+double steadyStartSpeed(long long frame, long long frames, const SteadyStartDamage& damage);
+
 // Writes the recording as float WAV. Every tone's phase advances by
 // 2 pi f speed(n) / fs from frame n to n + 1, in double precision, so its
 // frequency at frame n is f speed(n). Both channels carry the pilot; the

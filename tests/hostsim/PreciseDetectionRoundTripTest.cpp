@@ -2,24 +2,19 @@
 // --algorithm pilot-precise and music-precise on recordings whose speed
 // follows a known curve.
 
-#include "HostTestSupport.h"
 #include "PilotRecording.h"
-
-#include "hostsim/cli/Usage.h"
+#include "PluginCommandTest.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 
 using hostsim_test::CurvePoint;
+using hostsim_test::kTwoPi;
 using hostsim_test::PilotRecording;
-using hostsim_test::TempDir;
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 // 0.3 % wow at 0.5 Hz and 0.05 % flutter at 8 Hz around a speed 0.1 % fast.
 double wowingSpeed(long long frame) {
@@ -48,30 +43,18 @@ double rmsError(const std::vector<CurvePoint>& curve, long long first, long long
     return std::sqrt(sum / static_cast<double>(found.size()));
 }
 
-class PreciseDetection : public ::testing::Test {
+class PreciseDetection : public hostsim_test::PluginCommandTest {
 protected:
     void SetUp() override {
-        plugin = hostsim_test::realPlugin();
-        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
+        PluginCommandTest::SetUp();
+        if (IsSkipped()) return;
         recording.frames = 6 * 48000;
         input = dir.file("wow.wav");
         hostsim_test::writePilotRecording(input, recording, wowingSpeed);
     }
 
-    int run(std::vector<std::string> args) {
-        args.push_back("--plugin");
-        args.push_back(plugin);
-        output.str("");
-        messages.str("");
-        return wowfix::hostsim::runCommandLine(args, output, messages);
-    }
-
-    std::string plugin;
     PilotRecording recording;
     std::string input;
-    std::ostringstream output;
-    std::ostringstream messages;
-    TempDir dir;
 };
 
 }  // namespace

@@ -2,55 +2,37 @@
 // screen on a file, its spectrogram in the palette, scripted clicks, and the
 // command's refusals.
 
-#include "HostTestSupport.h"
+#include "PluginCommandTest.h"
 
 #include "editor/Palette.h"
 #include "hostsim/cli/EditorActions.h"
-#include "hostsim/cli/Usage.h"
+#include "tests/support/RgbPng.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cmath>
 #include <cstring>
-#include <sstream>
+#include <utility>
 
 namespace {
 
+using wowfix::test::readRgbPng;
+
 constexpr double kPi = 3.141592653589793;
 
-bool readRgb(const std::string& path, int& width, int& height, std::vector<std::uint8_t>& rgb) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-    image.format = PNG_FORMAT_RGB;
-    rgb.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return false;
-    width = static_cast<int>(image.width);
-    height = static_cast<int>(image.height);
-    return true;
-}
-
-class Screenshot : public ::testing::Test {
+class Screenshot : public hostsim_test::PluginCommandTest {
 protected:
     void SetUp() override {
-        plugin = hostsim_test::realPlugin();
-        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
+        PluginCommandTest::SetUp();
+        if (IsSkipped()) return;
         hostsim_test::writeAudio(dir.file("tone.wav"), 1, 44100, 44100, [](long long n, int) {
             return static_cast<float>(0.5 * std::sin(2.0 * kPi * 5000.0 * static_cast<double>(n) / 44100.0));
         });
     }
     int run(std::vector<std::string> args) {
-        args.insert(args.end(), {"--plugin", plugin, "--quiet"});
-        std::ostringstream out;
-        messages.str("");
-        return wowfix::hostsim::runCommandLine(args, out, messages);
+        args.push_back("--quiet");
+        return PluginCommandTest::run(std::move(args));
     }
-
-    std::string plugin;
-    std::ostringstream messages;
-    hostsim_test::TempDir dir;
 };
 
 TEST_F(Screenshot, TheWindowShowsTheSpectrogramInThePaletteAndTheChosenPanel) {
@@ -59,7 +41,7 @@ TEST_F(Screenshot, TheWindowShowsTheSpectrogramInThePaletteAndTheChosenPanel) {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> rgb;
-    ASSERT_TRUE(readRgb(png, width, height, rgb));
+    ASSERT_TRUE(readRgbPng(png, width, height, rgb));
     ASSERT_EQ(width, 780);
     ASSERT_EQ(height, 470);
     // Inside the panel (75, 25) every spectrogram pixel has a palette colour.
@@ -79,7 +61,7 @@ TEST_F(Screenshot, TheWindowShowsTheSpectrogramInThePaletteAndTheChosenPanel) {
     const std::string opened = dir.file("opened.png");
     ASSERT_EQ(run({"screenshot", dir.file("tone.wav"), opened}), 0) << messages.str();
     std::vector<std::uint8_t> first;
-    ASSERT_TRUE(readRgb(opened, width, height, first));
+    ASSERT_TRUE(readRgbPng(opened, width, height, first));
     const size_t bar = (static_cast<size_t>(400) * width + 289) * 3;
     EXPECT_NE(std::memcmp(&rgb[bar], &first[bar], 3), 0);
 }

@@ -6,12 +6,11 @@
 
 #include "hostsim/cli/EditorScript.h"
 #include "hostsim/cli/Usage.h"
+#include "tests/support/RgbPng.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cmath>
-#include <cstring>
 #include <sstream>
 
 using wowfix::hostsim::ScriptStep;
@@ -86,15 +85,8 @@ TEST(EditorScriptText, ABadLineIsNamedByNumberAndTextAndNoStepIsKept) {
 }
 
 bool pngSize(const std::string& path, int& width, int& height, int& colours) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-    image.format = PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return false;
-    width = static_cast<int>(image.width);
-    height = static_cast<int>(image.height);
+    std::vector<std::uint8_t> rgb;
+    if (!wowfix::test::readRgbPng(path, width, height, rgb)) return false;
     std::vector<std::uint32_t> seen;
     for (std::size_t i = 0; i + 2 < rgb.size() && seen.size() < 16; i += 3) {
         const std::uint32_t c = (rgb[i] << 16) | (rgb[i + 1] << 8) | rgb[i + 2];

@@ -2,30 +2,26 @@
 // plug-in: a stereo recording of a steady tone with known wow, detected by
 // wowfix-host detect --algorithm spectral.
 
-#include "HostTestSupport.h"
 #include "PilotRecording.h"
-
-#include "hostsim/cli/Usage.h"
+#include "PluginCommandTest.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
 using hostsim_test::CurvePoint;
+using hostsim_test::kTwoPi;
 using hostsim_test::PilotRecording;
-using hostsim_test::TempDir;
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 constexpr int kRate = 44100;
 
-class SpectralDetection : public ::testing::Test {
+class SpectralDetection : public hostsim_test::PluginCommandTest {
 protected:
     void SetUp() override {
-        plugin = hostsim_test::realPlugin();
-        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
+        PluginCommandTest::SetUp();
+        if (IsSkipped()) return;
         recording.sampleRate = kRate;
         recording.frames = 4 * kRate;
         recording.pilotHz = 15000.0;  // outside every band asked for below
@@ -34,20 +30,9 @@ protected:
         hostsim_test::writePilotRecording(dir.file("wow.wav"), recording, speed);
     }
 
-    int run(std::vector<std::string> args) {
-        args.push_back("--plugin");
-        args.push_back(plugin);
-        messages.str("");
-        return wowfix::hostsim::runCommandLine(args, output, messages);
-    }
-
     static double wow(long long n) { return 1.0 + 0.003 * std::sin(kTwoPi * 0.5 * n / kRate); }
     hostsim_test::SpeedCurve speed = wow;
     PilotRecording recording;
-    std::string plugin;
-    std::ostringstream output;
-    std::ostringstream messages;
-    TempDir dir;
 };
 
 TEST_F(SpectralDetection, CurveFollowsTheWowOfASteadyPartial) {

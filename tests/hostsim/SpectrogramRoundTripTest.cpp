@@ -1,23 +1,19 @@
 // Spectrogram passes through the real wowfix plug-in.
 
-#include "HostTestSupport.h"
+#include "PluginCommandTest.h"
 
 #include "editor/Palette.h"
 #include "host/VendorCommands.h"
 #include "hostsim/OfflineHost.h"
 #include "hostsim/SndfileSource.h"
-#include "hostsim/cli/Usage.h"
 #include "spectral/SpectrogramStore.h"
+#include "tests/support/RgbPng.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cmath>
-#include <cstring>
 #include <map>
-#include <sstream>
-
-using hostsim_test::TempDir;
+#include <utility>
 
 namespace {
 
@@ -33,15 +29,8 @@ struct Picture {
 
 Picture readPng(const std::string& path) {
     Picture picture;
-    png_image image;
-    std::memset(&image, 0, sizeof(image));
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return picture;
-    image.format = PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return Picture{};
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
+    std::vector<std::uint8_t> rgb;
+    if (!wowfix::test::readRgbPng(path, picture.width, picture.height, rgb)) return Picture{};
     const wowfix::Palette palette;
     std::map<COLORREF, int> levelOf;
     for (int level = 0; level < wowfix::Palette::kLevels; ++level) levelOf[palette.colour(level)] = level;
@@ -64,18 +53,11 @@ int expectedRow(double frequency, float sampleRate, int fftLength, int columns, 
     return store.rowOfFrequency(static_cast<float>(frequency));
 }
 
-class Spectrogram : public ::testing::Test {
+class Spectrogram : public hostsim_test::PluginCommandTest {
 protected:
-    void SetUp() override {
-        plugin = hostsim_test::realPlugin();
-        if (plugin.empty()) GTEST_SKIP() << "WOWFIX_PLUGIN is not set";
-    }
-
     int run(std::vector<std::string> args) {
-        args.insert(args.end(), {"--plugin", plugin, "--quiet"});
-        std::ostringstream out;
-        messages.str("");
-        return wowfix::hostsim::runCommandLine(args, out, messages);
+        args.push_back("--quiet");
+        return PluginCommandTest::run(std::move(args));
     }
 
     void writeSine(const std::string& path, double frequency, long long frames) {
@@ -83,10 +65,6 @@ protected:
             return static_cast<float>(0.5 * std::sin(2.0 * kPi * frequency * static_cast<double>(n) / 44100.0));
         });
     }
-
-    std::string plugin;
-    std::ostringstream messages;
-    TempDir dir;
 };
 
 }  // namespace
