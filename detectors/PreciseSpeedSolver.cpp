@@ -1,5 +1,6 @@
 #include "detectors/PreciseSpeedSolver.h"
 
+#include "detectors/CoarseSpeedSystem.h"
 #include "detectors/JointSpeed.h"
 #include "detectors/PreciseVibratoCheck.h"
 #include "detectors/RobustStatistics.h"
@@ -28,7 +29,7 @@ constexpr int kSweeps = 6;
 constexpr double kConverged = 1e-8;
 constexpr int kPriorOrder = 32;           // frames the speed is predicted from
 constexpr double kPriorStrength = 30.0;   // the prior's weight against what it is worth
-constexpr std::size_t kWindowFrames = 1024;  // frames solved together
+constexpr std::size_t kCoarseSpacing = 64;  // frames between the nodes of the coarse grid
 constexpr int kMaxIterations = 300;
 constexpr double kResidualShare = 1e-6;
 
@@ -54,6 +55,16 @@ double bisquare(double q)
         return 0.0;
     const double t = 1.0 - q * q;
     return t * t;
+}
+
+void withoutMean(std::vector<double>& values)
+{
+    double mean = 0.0;
+    for (double v : values)
+        mean += v;
+    mean /= static_cast<double>(std::max<std::size_t>(1, values.size()));
+    for (double& v : values)
+        v -= mean;
 }
 
 double rms(const std::vector<double>& values)
@@ -298,21 +309,18 @@ void PreciseSpeedSolver::reweight()
     }
 }
 
-void PreciseSpeedSolver::applyNormal(const std::vector<double>& v, std::size_t from, std::size_t to,
-                                     std::size_t meanFrom, std::size_t meanTo, std::vector<double>& out)
+void PreciseSpeedSolver::applyNormal(const std::vector<double>& v, std::vector<double>& out)
 {
-    // Rows from .. to of H v: over the frame's partials the sum of
-    // u (v_t - the mean of v over the partial's life, weighted by u; its life
-    // lies within frames meanFrom .. meanTo), plus lambda (A'A v)_t, A the
+    // H v: over each frame's partials the sum of u (v_t - the mean of v over
+    // the partial's life, weighted by u), plus lambda (A'A v)_t, A the
     // prediction-error filter.
     const PreciseObservations& obs = *obs_;
-    for (std::size_t t = meanFrom; t < meanTo; ++t)
-        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
-            trackMean_[o->track] = 0.0;
-    for (std::size_t t = meanFrom; t < meanTo; ++t)
+    const std::size_t n = v.size();
+    std::fill(trackMean_.begin(), trackMean_.end(), 0.0);
+    for (std::size_t t = 0; t < n; ++t)
         for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o)
             trackMean_[o->track] += u_[obs.indexOf(o)] * v[t];
-    for (std::size_t t = from; t < to; ++t) {
+    for (std::size_t t = 0; t < n; ++t) {
         double sum = 0.0;
         for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
             const double u = u_[obs.indexOf(o)];
@@ -321,21 +329,16 @@ void PreciseSpeedSolver::applyNormal(const std::vector<double>& v, std::size_t f
         }
         out[t] = sum;
     }
-    const std::size_t n = v.size(), order = filter_.size();
+    const std::size_t order = filter_.size();
     if (order < 2 || n < order || !(lambda_ > 0.0))
         return;
-    // Prediction errors e_s of rows s that reach a frame from .. to.
-    const std::size_t first = std::max(from, order - 1), last = std::min(n, to + order - 1);
-    for (std::size_t s = first; s < last; ++s) {
+    for (std::size_t s = order - 1; s < n; ++s) {
         double e = 0.0;
         for (std::size_t k = 0; k < order; ++k)
             e += filter_[k] * v[s - k];
         e *= lambda_;
-        for (std::size_t k = 0; k < order; ++k) {
-            const std::size_t t = s - k;
-            if (t >= from && t < to)
-                out[t] += filter_[k] * e;
-        }
+        for (std::size_t k = 0; k < order; ++k)
+            out[s - k] += filter_[k] * e;
     }
 }
 
@@ -463,8 +466,8 @@ void PreciseSpeedSolver::solveJointly()
     //
     // With each a_j eliminated (at its best for the x given) this is H x = c,
     // H positive semi-definite (a constant added to x and taken from every a
-    // changes nothing), solved by conjugate gradients with H's diagonal as
-    // preconditioner, starting from the speed so far.
+    // changes nothing), solved by conjugate gradients over the whole run,
+    // starting from the speed so far.
     const PreciseObservations& obs = *obs_;
     const std::size_t frames = obs.frameCount();
     total_.assign(a_.size(), 0.0);
@@ -519,60 +522,7 @@ void PreciseSpeedSolver::solveJointly()
         x[t] = last;
     }
 
-    // Window by window, half a window apart, the speed outside held: the
-    // solve of a long run would take ever more iterations for its slowest
-    // swings, and what the prior mends is local.
-    std::vector<double> r(frames, 0.0), z(frames, 0.0), p(frames, 0.0), q(frames, 0.0);
-    const std::size_t window = std::min<std::size_t>(frames, kWindowFrames);
-    for (std::size_t from = 0;; from += window / 2) {
-        const std::size_t to = std::min(frames, from + window);
-        from = to - window;
-        // The lives of the partials sounding in the window.
-        std::size_t meanFrom = from, meanTo = to;
-        for (std::size_t t = from; t < to; ++t)
-            for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
-                meanFrom = std::min<std::size_t>(meanFrom, obs.tracks()[o->track].first);
-                meanTo = std::max<std::size_t>(meanTo, obs.tracks()[o->track].last + 1);
-            }
-        applyNormal(x, from, to, meanFrom, meanTo, q);
-        double rz = 0.0, rr = 0.0, scale = 0.0;
-        for (std::size_t t = from; t < to; ++t) {
-            r[t] = c[t] - q[t];
-            z[t] = r[t] / diagonal[t];
-            p[t] = z[t];
-            rz += r[t] * z[t];
-            rr += r[t] * r[t];
-            scale += c[t] * c[t];
-        }
-        // Done when what is left is a small share of the right-hand side
-        // (not of the start, which may already be as good as rounding allows).
-        const double goal = kResidualShare * kResidualShare * scale;
-        for (int k = 0; k < kMaxIterations && rr > goal && rz > 0.0; ++k) {
-            applyNormal(p, from, to, from, to, q);
-            double pq = 0.0;
-            for (std::size_t t = from; t < to; ++t)
-                pq += p[t] * q[t];
-            if (!(pq > 0.0))
-                break;
-            const double step = rz / pq;
-            double next = 0.0;
-            rr = 0.0;
-            for (std::size_t t = from; t < to; ++t) {
-                x[t] += step * p[t];
-                r[t] -= step * q[t];
-                z[t] = r[t] / diagonal[t];
-                next += r[t] * z[t];
-                rr += r[t] * r[t];
-            }
-            const double beta = next / rz;
-            rz = next;
-            for (std::size_t t = from; t < to; ++t)
-                p[t] = z[t] + beta * p[t];
-        }
-        std::fill(p.begin() + static_cast<std::ptrdiff_t>(from), p.begin() + static_cast<std::ptrdiff_t>(to), 0.0);
-        if (to == frames)
-            break;
-    }
+    solveWhole(x, c, diagonal);
 
     x_ = x;
     std::fill(trackMean_.begin(), trackMean_.end(), 0.0);
@@ -582,6 +532,79 @@ void PreciseSpeedSolver::solveJointly()
     for (std::size_t j = 0; j < a_.size(); ++j)
         if (total_[j] > 0.0)
             a_[j] = (sum[j] - trackMean_[j]) / total_[j];
+}
+
+void PreciseSpeedSolver::solveWhole(std::vector<double>& x, const std::vector<double>& c,
+                                    const std::vector<double>& diagonal)
+{
+    // Preconditioned by H's diagonal for what changes from frame to frame
+    // and by H on a coarse grid for what changes slowly: the level of the
+    // speed over minutes, which every hand-over in the run has a say in, is
+    // otherwise reached only one frame's neighbours at a time and would take
+    // thousands of steps (or stay where the first estimate left it).
+    const PreciseObservations& obs = *obs_;
+    const std::size_t frames = x.size();
+    CoarseSpeedSystem coarse(frames, kCoarseSpacing, a_.size());
+    for (std::size_t t = 0; t < frames; ++t)
+        for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
+            const double u = u_[obs.indexOf(o)];
+            if (u > 0.0)
+                coarse.addObservation(o->track, t, u);
+        }
+    coarse.addPrior(filter_, lambda_);
+    const bool twoLevel = frames >= 4 * kCoarseSpacing && coarse.factor();
+    std::vector<double> r(frames), z(frames), p(frames), q(frames), zc;
+    const auto precondition = [&]() {
+        for (std::size_t t = 0; t < frames; ++t)
+            z[t] = r[t] / diagonal[t];
+        if (twoLevel) {
+            // A constant added to the speed changes nothing, so the coarse
+            // solve leaves it out, on the way in and out alike (the
+            // preconditioner stays symmetric).
+            std::vector<double> b = coarse.restrict(r);
+            withoutMean(b);
+            coarse.solveFactored(b, zc);
+            withoutMean(zc);
+            coarse.prolongAdd(zc, z);
+        }
+    };
+    applyNormal(x, q);
+    double rr = 0.0, scale = 0.0;
+    for (std::size_t t = 0; t < frames; ++t) {
+        r[t] = c[t] - q[t];
+        rr += r[t] * r[t];
+        scale += c[t] * c[t];
+    }
+    precondition();
+    double rz = 0.0;
+    for (std::size_t t = 0; t < frames; ++t) {
+        p[t] = z[t];
+        rz += r[t] * z[t];
+    }
+    const double goal = kResidualShare * kResidualShare * scale;
+    for (int k = 0; k < kMaxIterations && rr > goal && rz > 0.0; ++k) {
+        applyNormal(p, q);
+        double pq = 0.0;
+        for (std::size_t t = 0; t < frames; ++t)
+            pq += p[t] * q[t];
+        if (!(pq > 0.0))
+            break;
+        const double step = rz / pq;
+        rr = 0.0;
+        for (std::size_t t = 0; t < frames; ++t) {
+            x[t] += step * p[t];
+            r[t] -= step * q[t];
+            rr += r[t] * r[t];
+        }
+        precondition();
+        double next = 0.0;
+        for (std::size_t t = 0; t < frames; ++t)
+            next += r[t] * z[t];
+        const double beta = next / rz;
+        rz = next;
+        for (std::size_t t = 0; t < frames; ++t)
+            p[t] = z[t] + beta * p[t];
+    }
 }
 
 void PreciseSpeedSolver::startSums()

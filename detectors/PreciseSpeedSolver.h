@@ -44,9 +44,11 @@
 //    against how well the partials agree. Where a group of notes hands over
 //    to the next through few partials, or none, the prior carries the speed
 //    (wow and flutter go on as they came) instead of a step. These rounds
-//    are solved by conjugate gradients with every reference eliminated,
-//    window by window (1024 frames, half overlapping, the speed outside a
-//    window held). A run too short to learn from keeps the sweeps.
+//    are solved by conjugate gradients over the whole run with every
+//    reference eliminated, preconditioned by the diagonal and by the same
+//    least squares on a coarse grid (CoarseSpeedSystem), so that the level
+//    of the speed over minutes comes out as right as its detail. A run too
+//    short to learn from keeps the sweeps.
 //
 // The last two frames of every partial (its stop, which pulls the measured
 // frequency) are left out. A frame's confidence is the share of its partials'
@@ -84,8 +86,8 @@ private:
     double sweep(bool forward);
     bool fitPrior();
     void solveJointly();
-    void applyNormal(const std::vector<double>& v, std::size_t from, std::size_t to, std::size_t meanFrom,
-                     std::size_t meanTo, std::vector<double>& out);
+    void solveWhole(std::vector<double>& x, const std::vector<double>& c, const std::vector<double>& diagonal);
+    void applyNormal(const std::vector<double>& v, std::vector<double>& out);
     void rate();
 
     const PreciseObservations* obs_ = nullptr;
