@@ -2,6 +2,7 @@
 
 #include "detectors/CoarseSpeedSystem.h"
 #include "detectors/JointSpeed.h"
+#include "detectors/PreciseTuningAnchor.h"
 #include "detectors/PreciseVibratoCheck.h"
 #include "detectors/RobustStatistics.h"
 
@@ -115,6 +116,9 @@ void PreciseSpeedSolver::solve(const PreciseObservations& observations, double f
         }
     }
     rate();
+    // The level of the speed, where hand-overs left it off, from the music's
+    // tuning.
+    anchorToTuning(observations, a_, trackWeight_, frameRate, x_);
 }
 
 template <typename Value>

@@ -49,6 +49,8 @@
 //    least squares on a coarse grid (CoarseSpeedSystem), so that the level
 //    of the speed over minutes comes out as right as its detail. A run too
 //    short to learn from keeps the sweeps.
+// 5. What the hand-overs still leave of the speed's level, the music's
+//    tuning tells (PreciseTuningAnchor).
 //
 // The last two frames of every partial (its stop, which pulls the measured
 // frequency) are left out. A frame's confidence is the share of its partials'
