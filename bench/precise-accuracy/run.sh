@@ -61,5 +61,6 @@ echo "== auto on 10 minutes of 44.1 kHz stereo (32-bit float WAV)"
 for algorithm in pilot-precise music-precise; do
     /usr/bin/time -f "$algorithm: %e s wall, %U s user, peak resident %M KiB" \
         "$host" detect long.wav --algorithm $algorithm --pvc long-$algorithm.pvc --quiet
+    compare long-$algorithm.pvc long-true.pvc
 done
 echo "files in $work"
