@@ -1,5 +1,7 @@
 #include "detectors/PartialTrackerSettings.h"
 
+#include "detectors/SettingRows.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,34 +9,24 @@ namespace wowfix {
 
 namespace {
 
-struct Row {
-    const char* name;
-    const char* label;
-    float defaultValue;
-};
-
-constexpr Row kRows[PartialTrackerSettings::paramCount] = {
+constexpr SettingRows<PartialTrackerSettings::paramCount> kRows = {{
     {"FFT Length", "smpl", 0.66667f},
     {"Lowest frequency", "Hz", 0.030303f},
     {"Highest frequency", "Hz", 0.230769f},
     {"Curve bandwidth", "Hz", 0.387755f},
-};
-
-double roundHalfUp(double x) { return std::trunc(x + 0.5); }
+}};
 
 double setting(int index, float value)
 {
     const double v = std::clamp(static_cast<double>(value), 0.0, 1.0);
     switch (index) {
-        case 0: return std::ldexp(1.0, static_cast<int>(roundHalfUp(10.0 + 3.0 * v)));
-        case 1: return roundHalfUp(20.0 + 1980.0 * v);
-        case 2: return roundHalfUp(500.0 + 19500.0 * v);
-        case 3: return roundHalfUp(1.0 + 49.0 * v);
+        case 0: return std::ldexp(1.0, static_cast<int>(roundHalfAway(10.0 + 3.0 * v)));
+        case 1: return roundHalfAway(20.0 + 1980.0 * v);
+        case 2: return roundHalfAway(500.0 + 19500.0 * v);
+        case 3: return roundHalfAway(1.0 + 49.0 * v);
         default: return 0.0;
     }
 }
-
-bool known(int index) { return index >= 0 && index < PartialTrackerSettings::paramCount; }
 
 }  // namespace
 
@@ -48,9 +40,9 @@ PartialTrackerSettings PartialTrackerSettings::fromNormalised(const float (&v)[p
     return s;
 }
 
-float PartialTrackerSettings::defaultValue(int index) { return known(index) ? kRows[index].defaultValue : 0.0f; }
-const char* PartialTrackerSettings::name(int index) { return known(index) ? kRows[index].name : ""; }
-const char* PartialTrackerSettings::label(int index) { return known(index) ? kRows[index].label : ""; }
+float PartialTrackerSettings::defaultValue(int index) { return kRows.defaultValue(index); }
+const char* PartialTrackerSettings::name(int index) { return kRows.name(index); }
+const char* PartialTrackerSettings::label(int index) { return kRows.label(index); }
 float PartialTrackerSettings::displayValue(int index, float v) { return static_cast<float>(setting(index, v)); }
 
 }  // namespace wowfix

@@ -1,5 +1,7 @@
 #include "detectors/PrecisePilotSettings.h"
 
+#include "detectors/SettingRows.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,34 +9,24 @@ namespace wowfix {
 
 namespace {
 
-struct Row {
-    const char* name;
-    const char* label;
-    float defaultValue;
-};
-
-constexpr Row kRows[PrecisePilotSettings::paramCount] = {
+constexpr SettingRows<PrecisePilotSettings::paramCount> kRows = {{
     {"Pilot frequency", "Hz", 0.0f},
     {"Bandwidth", "Hz", 0.38889f},
     {"Curve bandwidth", "Hz", 0.31579f},
     {"Dropout level", "dB", 0.58824f},
-};
-
-double roundHalfUp(double x) { return std::trunc(x + (x < 0.0 ? -0.5 : 0.5)); }
+}};
 
 double setting(int index, float value)
 {
     const double v = std::clamp(static_cast<double>(value), 0.0, 1.0);
     switch (index) {
-        case 0: return 50.0 * roundHalfUp(1000.0 * v);
-        case 1: return roundHalfUp(100.0 + 900.0 * v);
-        case 2: return roundHalfUp(10.0 + 190.0 * v);
-        case 3: return roundHalfUp(-40.0 + 34.0 * v);
+        case 0: return 50.0 * roundHalfAway(1000.0 * v);
+        case 1: return roundHalfAway(100.0 + 900.0 * v);
+        case 2: return roundHalfAway(10.0 + 190.0 * v);
+        case 3: return roundHalfAway(-40.0 + 34.0 * v);
         default: return 0.0;
     }
 }
-
-bool known(int index) { return index >= 0 && index < PrecisePilotSettings::paramCount; }
 
 }  // namespace
 
@@ -48,9 +40,9 @@ PrecisePilotSettings PrecisePilotSettings::fromNormalised(const float (&v)[param
     return s;
 }
 
-float PrecisePilotSettings::defaultValue(int index) { return known(index) ? kRows[index].defaultValue : 0.0f; }
-const char* PrecisePilotSettings::name(int index) { return known(index) ? kRows[index].name : ""; }
-const char* PrecisePilotSettings::label(int index) { return known(index) ? kRows[index].label : ""; }
+float PrecisePilotSettings::defaultValue(int index) { return kRows.defaultValue(index); }
+const char* PrecisePilotSettings::name(int index) { return kRows.name(index); }
+const char* PrecisePilotSettings::label(int index) { return kRows.label(index); }
 float PrecisePilotSettings::displayValue(int index, float v) { return static_cast<float>(setting(index, v)); }
 
 }  // namespace wowfix
