@@ -270,6 +270,12 @@ VstIntPtr OfflinePlugin::runCommand(VstIntPtr command, void* ptr, float opt) {
                        ? 1
                        : 0;
         }
+        case vendor::kUndoState: {
+            auto* state = writableRecord<vendor::UndoState>(ptr);
+            if (state == nullptr) return 0;
+            state->position = static_cast<std::int32_t>(headlessEditor().history().position());
+            return 1;
+        }
         default:
             return 0;
     }

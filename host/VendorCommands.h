@@ -90,6 +90,11 @@ enum Command : std::intptr_t {
     // spectrogram panel's with `panelOnly` set. A first call with too small
     // a capacity only tells the size.
     kEditorPicture = 15,
+    // ptr: UndoState*. The open file's undo position, as the editor's
+    // "Undo" counts it: it grows with every step recorded (an import that
+    // loaded, a detection, an edit), so a host can tell whether an action
+    // it gave changed the curve.
+    kUndoState = 16,
 };
 
 // Algorithm numbers, as the editor's algorithm list counts them.
@@ -208,6 +213,11 @@ struct WindowPicture {
     std::int32_t height;     // out
     std::int32_t capacity;   // in: pixels available at `pixels`
     std::uint32_t* pixels;   // out: 0x00RRGGBB, rows top to bottom
+};
+
+struct UndoState {
+    std::int32_t size;      // sizeof(UndoState)
+    std::int32_t position;  // out
 };
 
 struct TextBuffer {

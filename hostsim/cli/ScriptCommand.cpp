@@ -123,7 +123,7 @@ public:
                     error = "there is no curve file '" + step.path + "' to import";
                     return false;
                 }
-                if (!sendActions(step, error)) return false;
+                if (!importCurve(step, error)) return false;
                 outcome = "done";
                 break;
             case ScriptStepKind::Actions:
@@ -199,6 +199,29 @@ private:
     std::function<bool(std::string&)> waitForTask() {
         if (worker_ == nullptr) return {};
         return [this](std::string& why) { return worker_->settle(why); };
+    }
+
+    // The editor tells a file it could not read only in its box, which a
+    // scripted action answers itself: the undo position says whether the
+    // curve was loaded.
+    bool importCurve(const ScriptStep& step, std::string& error) {
+        const int before = undoPosition();
+        if (!sendActions(step, error)) return false;
+        if (!settleTasks(error)) return false;
+        // The editor follows the loading pass at its idle.
+        for (int round = 0; round < kIdleRounds; ++round) host_.dispatch(effEditIdle);
+        parent_.pump(host_);
+        const int after = undoPosition();
+        if (before >= 0 && after >= 0 && after <= before) {
+            error = withPluginMessage(host_, "the curve file '" + step.path + "' could not be imported");
+            return false;
+        }
+        return true;
+    }
+
+    int undoPosition() {
+        vendor::UndoState state{static_cast<std::int32_t>(sizeof(vendor::UndoState)), -1};
+        return host_.vendorCommand(vendor::kUndoState, &state) != 0 ? state.position : -1;
     }
 
     bool sendActions(const ScriptStep& step, std::string& error) {

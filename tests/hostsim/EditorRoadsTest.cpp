@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <cmath>
 #include <sstream>
@@ -240,6 +242,23 @@ TEST_F(EditorRoad, ImportedCurveCorrectsAsTheCorrectCommandDoesAndUndoGivesTheOl
     EXPECT_EQ(road.samples, command.samples);
     EXPECT_LT(wowAndFlutter(dir.file("road.wav"), recording.programmeHz), 0.05);
     expectPicture(end);
+}
+
+TEST_F(EditorRoad, ACurveFileThatCannotBeReadStopsTheScriptAndKeepsTheCurve) {
+    PilotRecording recording;
+    recording.frames = 2 * 48000;
+    const std::string input = pilotRecording("pilot.wav", recording, wowAtOneHertz);
+    hostsim_test::writeText(dir.file("garbage.pvc"), "this is no curve\n");
+    for (bool threaded : {false, true}) {
+        EXPECT_EQ(script(input, {"export " + dir.file("kept.pvc"), "import " + dir.file("garbage.pvc"),
+                                 "export " + dir.file("after.pvc")},
+                         threaded),
+                  1)
+            << out.str();
+        EXPECT_NE(messages.str().find("could not be imported"), std::string::npos) << messages.str();
+        EXPECT_FALSE(std::filesystem::exists(dir.file("after.pvc")));
+        EXPECT_FALSE(hostsim_test::readCurve(dir.file("kept.pvc")).empty());
+    }
 }
 
 TEST_F(EditorRoad, HumCurveMadeWithTheLibraryAndProcessed) {
