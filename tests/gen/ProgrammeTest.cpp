@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sndfile.h>
 
 #include <cmath>
@@ -152,7 +154,7 @@ TEST(MusicProgramme, StaysUnderItsLevelAndSpreadsAcrossTheChannels) {
     EXPECT_GT(difference / music.frames(), 1e-3);
 }
 
-TEST(MusicProgramme, VibratoChangesTheMusicButNotTheTrueCurve) {
+TEST(MusicProgramme, VibratoAndIntonationChangeTheMusicButNotTheTrueCurve) {
     ScratchFolder folder;
     const std::vector<std::string> common = {"--seconds", "3", "--programme", "music", "--wow", "0.3@0.5"};
     auto with = [&](const std::string& name, std::vector<std::string> extra) {
@@ -163,20 +165,30 @@ TEST(MusicProgramme, VibratoChangesTheMusicButNotTheTrueCurve) {
     };
     ASSERT_EQ(with("plain", {}), 0);
     ASSERT_EQ(with("sung", {"--vibrato", "0.5@5.5"}), 0);
-    EXPECT_EQ(readBytes(folder.file("plain.pvc")), readBytes(folder.file("sung.pvc")));
+    ASSERT_EQ(with("loose", {"--intonation", "5"}), 0);
+    ASSERT_EQ(with("tight", {"--intonation", "0"}), 0);
     const Audio plain = readAudio(folder.file("plain.wav"));
-    const Audio sung = readAudio(folder.file("sung.wav"));
-    ASSERT_EQ(plain.frames(), sung.frames());
-    double difference = 0.0;
-    for (std::int64_t n = 0; n < plain.frames(); ++n) difference += std::fabs(plain.at(n, 0) - sung.at(n, 0));
-    EXPECT_GT(difference / plain.frames(), 1e-4);
-    // Only music has a singer.
-    std::string errors;
-    EXPECT_NE(runGen({folder.file("n.wav"), "--pvc", folder.file("n.pvc"), "--programme", "noise:white", "--vibrato",
-                      "0.5@5.5"},
-                     &errors),
-              0);
-    EXPECT_NE(errors.find("vibrato"), std::string::npos);
+    EXPECT_EQ(readAudio(folder.file("tight.wav")).samples, plain.samples);
+    for (const char* name : {"sung", "loose"}) {
+        EXPECT_EQ(readBytes(folder.file("plain.pvc")), readBytes(folder.file(std::string(name) + ".pvc")));
+        const Audio changed = readAudio(folder.file(std::string(name) + ".wav"));
+        ASSERT_EQ(plain.frames(), changed.frames());
+        double difference = 0.0;
+        for (std::int64_t n = 0; n < plain.frames(); ++n) difference += std::fabs(plain.at(n, 0) - changed.at(n, 0));
+        EXPECT_GT(difference / plain.frames(), 1e-4) << name;
+    }
+    // Only music has a singer and an intonation, and that within a quarter tone.
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--programme", "noise:white", "--vibrato", "0.5@5.5"},
+          std::vector<std::string>{"--programme", "noise:white", "--intonation", "5"},
+          std::vector<std::string>{"--intonation", "60"}, std::vector<std::string>{"--intonation", "-1"}}) {
+        std::vector<std::string> args = {folder.file("n.wav"), "--pvc", folder.file("n.pvc")};
+        args.insert(args.end(), bad.begin(), bad.end());
+        std::string errors;
+        EXPECT_NE(runGen(args, &errors), 0) << bad[1];
+        EXPECT_NE(errors.find(bad[bad.size() - 2].substr(2)), std::string::npos) << errors;
+        EXPECT_FALSE(std::filesystem::exists(folder.file("n.wav")));
+    }
 }
 
 TEST(Output, RatesChannelsAndLengths) {

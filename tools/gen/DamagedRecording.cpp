@@ -79,6 +79,14 @@ std::unique_ptr<DamagedRecording> DamagedRecording::create(const GeneratorSettin
         error = "vibrato needs the music programme (--programme music)";
         return nullptr;
     }
+    if (!std::isfinite(s.intonationCents) || s.intonationCents < 0.0 || s.intonationCents > 50.0) {
+        error = "intonation must be 0 to 50 cents";
+        return nullptr;
+    }
+    if (s.intonationCents > 0.0 && s.programme.kind != ProgrammeKind::Music) {
+        error = "intonation needs the music programme (--programme music)";
+        return nullptr;
+    }
     if (!std::isfinite(s.driftPercent) || s.driftPercent < 0.0) {
         error = "drift depth must be a percentage of 0 or more";
         return nullptr;
@@ -179,6 +187,7 @@ std::unique_ptr<DamagedRecording> DamagedRecording::create(const GeneratorSettin
                                                          amplitudeOfDb(s.programme.level.value_or(kToneLevel)),
                                                          channels, fs, maxSpeed, programmeLength);
             music->setVibrato(s.vibrato.depthPercent / 100.0, s.vibrato.rateHz);
+            music->setIntonation(Random(s.seed, RandomStream::Intonation), s.intonationCents);
             r->synth_ = std::move(music);
             break;
         }

@@ -151,6 +151,12 @@ bool parseGenArguments(const std::vector<std::string>& args, GenInvocation& invo
                 return false;
             }
             s.seconds = number;
+        } else if (option == "--intonation") {
+            if (!parseDecimal(value, number)) {
+                error = bad + ": a number of cents";
+                return false;
+            }
+            s.intonationCents = number;
         } else if (option == "--vibrato") {
             if (!parseNumberPair(value, number, other)) {
                 error = bad + ": DEPTH@RATE, the depth in % and the rate in Hz";
@@ -236,6 +242,8 @@ Programme (what was recorded):
   --pilot F@L        add a pilot tone, recorded with the programme (so it is damaged too)
   --vibrato D@R      the music's top voice sings with vibrato, peak D % at R Hz (part of
                      the programme: not in the true curve)
+  --intonation C     every note of the music off its tempered pitch by up to +-C cents
+                     (uniform; part of the programme)
 
 Damage (speed = 1 + wow + flutter + drift):
   --wow D@R          sinusoidal wow, peak depth D % at rate R Hz

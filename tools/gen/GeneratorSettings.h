@@ -39,6 +39,7 @@ struct GeneratorSettings {
     PeriodicDamage flutter;
     double driftPercent = 0.0;       // peak of the slow random drift
     PeriodicDamage vibrato;          // the music's top voice sings with vibrato (programme, not damage)
+    double intonationCents = 0.0;    // every note of the music off its tempered pitch by up to this
     std::optional<ToneLevel> pilot;  // recorded with the programme: warped
     std::optional<ToneLevel> hum;    // picked up at playback: not warped
     bool humOnTape = false;          // the hum was recorded onto the tape instead

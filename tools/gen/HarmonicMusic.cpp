@@ -56,6 +56,12 @@ HarmonicMusic::HarmonicMusic(Random random, double amplitude, int channels, doub
     }
 }
 
+void HarmonicMusic::setIntonation(Random random, double cents) {
+    if (!(cents > 0.0)) return;
+    for (Voice& voice : voices_)
+        for (Note& note : voice.notes) note.frequency *= std::pow(2.0, random.uniform(-cents, cents) / 1200.0);
+}
+
 // Raised-cosine attack, exponential decay to the sustain level, raised-cosine
 // release over the last kRelease seconds: zero at both ends of the note.
 double HarmonicMusic::envelope(double u, double length) {

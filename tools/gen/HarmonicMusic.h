@@ -24,6 +24,9 @@ public:
     // The top voice sings with vibrato: each of its notes' frequency times
     // 1 + depth sin(2 pi rate u), u the time since the note's start.
     void setVibrato(double depth, double rate);
+    // Every note off its tempered pitch by a random amount, uniform within
+    // +-`cents`, as loosely tuned playing is (the melodies stay the same).
+    void setIntonation(Random random, double cents);
 
     static constexpr int kVoices = 4;
     static constexpr int kPartials = 8;

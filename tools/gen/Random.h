@@ -12,6 +12,7 @@ enum class RandomStream : std::uint64_t {
     Drift = 1,
     HumDrift = 2,
     Music = 3,
+    Intonation = 4,
     Noise = 16,  // + channel index
 };
 
