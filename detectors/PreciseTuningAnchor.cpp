@@ -15,6 +15,8 @@ constexpr double kClarity = 3.0;         // ... and stands this many times above
 constexpr double kMinEvents = 3.0;       // notes or chords (counted by weight) a block needs to measure
 constexpr double kMinShare = 0.15;       // ... and the share of its weight within the gate
 constexpr double kEventCents = 1.0;      // how closely one note is taken to keep the tuning, at best
+constexpr double kSpreadCents = 12.0;    // how far from the place a note's tuning is judged
+constexpr double kLooseCents = 4.5;      // notes straying further (RMS) leave the speed alone
 constexpr std::uint32_t kSameOnset = 2;  // partials starting this many frames apart are one event
 constexpr int kBins = 200;               // half-cent bins over 100 cents
 constexpr double kCentsPerLog = 1200.0 / 0.69314718055994531;  // 1200 / ln 2
@@ -77,7 +79,7 @@ bool startingPlace(const std::vector<std::vector<Member>>& blocks, std::size_t f
 // with each other whatever its tuning, so each event counts once: its place
 // is the mean of its partials' and the variance comes from how the events
 // differ (never less than kEventCents).
-bool measure(const std::vector<Member>& members, double centre, double& value, double& variance)
+bool measure(const std::vector<Member>& members, double centre, double eventCents, double& value, double& variance)
 {
     struct Event {
         std::uint32_t id;
@@ -111,12 +113,75 @@ bool measure(const std::vector<Member>& members, double centre, double& value, d
         if (count < kMinEvents)
             return false;
         const double mean = sum / weight;
-        const double spread = std::max(sumSquares / weight - mean * mean, kEventCents * kEventCents);
+        const double spread = std::max(sumSquares / weight - mean * mean, eventCents * eventCents);
         centre += mean;
         value = centre;
         variance = spread / count;
     }
     return true;
+}
+
+// The Kalman filter from block `first` at `start`, then the smoother back;
+// false where no block measured anything.
+bool follow(const std::vector<std::vector<Member>>& blocks, std::size_t first, double start, double walk,
+            double eventCents, std::vector<double>& offset)
+{
+    const std::size_t count = blocks.size();
+    std::vector<double> filtered(count, start), variance(count, INFINITY);
+    double d = start, p = kGateCents * kGateCents;
+    bool measured = false;
+    for (std::size_t b = first; b < count; ++b) {
+        if (b > first)
+            p += walk;
+        double value = 0.0, noise = 0.0;
+        if (measure(blocks[b], d, eventCents, value, noise)) {
+            const double gain = p / (p + noise);
+            d += gain * (value - d);
+            p *= 1.0 - gain;
+            measured = true;
+        }
+        filtered[b] = d;
+        variance[b] = p;
+    }
+    // Before `first` nothing is known: the smoother's value holds there.
+    offset = filtered;
+    for (std::size_t b = count - 1; b-- > 0;) {
+        const double gain = std::isfinite(variance[b]) ? variance[b] / (variance[b] + walk) : 1.0;
+        offset[b] = filtered[b] + gain * (offset[b + 1] - filtered[b]);
+    }
+    return measured;
+}
+
+// How far the notes stray from the place followed, over the whole run: the
+// RMS of every event's distance from it (each event at the mean of its
+// partials within kSpreadCents), weighted by the events' weights.
+double intonationSpread(const std::vector<std::vector<Member>>& blocks, const std::vector<double>& offset)
+{
+    double sum = 0.0, weight = 0.0;
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        double eventSum = 0.0, eventWeight = 0.0;
+        std::uint32_t id = 0;
+        const auto close = [&]() {
+            if (eventWeight > 0.0) {
+                const double d = eventSum / eventWeight;
+                sum += eventWeight * d * d;
+                weight += eventWeight;
+            }
+            eventSum = eventWeight = 0.0;
+        };
+        for (const Member& m : blocks[b]) {
+            if (m.event != id)
+                close();
+            id = m.event;
+            const double d = wrapCents(m.place - offset[b]);
+            if (std::fabs(d) < kSpreadCents) {
+                eventSum += m.weight * d;
+                eventWeight += m.weight;
+            }
+        }
+        close();
+    }
+    return weight > 0.0 ? std::sqrt(sum / weight) : INFINITY;
 }
 
 // x += the offset, less its median, interpolated between block centres.
@@ -199,36 +264,20 @@ TuningAnchorResult anchorToTuning(const PreciseObservations& observations, const
     if (first >= blockCount)
         return result;
 
-    // 3. Forward filter, then the smoother back.
+    // 3. Forward filter, then the smoother back; then again with each
+    //    note taken to keep the tuning no closer than the run's notes keep
+    //    it. Music tuned more loosely than kLooseCents leaves the speed as it
+    //    was: its place is no surer than the solver's level.
     const double seconds = static_cast<double>(blockFrames) / frameRate;
     const double walk = kWanderCents * kWanderCents * seconds;
-    std::vector<double> filtered(blockCount), variance(blockCount);
-    double d = start, p = kGateCents * kGateCents;
-    bool measured = false;
-    for (std::size_t b = first; b < blockCount; ++b) {
-        if (b > first)
-            p += walk;
-        double value = 0.0, noise = 0.0;
-        if (measure(blocks[b], d, value, noise)) {
-            const double gain = p / (p + noise);
-            d += gain * (value - d);
-            p *= 1.0 - gain;
-            measured = true;
-        }
-        filtered[b] = d;
-        variance[b] = p;
-    }
-    if (!measured)
+    std::vector<double> offset;
+    if (!follow(blocks, first, start, walk, kEventCents, offset))
         return result;
-    for (std::size_t b = 0; b < first; ++b) {
-        filtered[b] = start;
-        variance[b] = INFINITY;  // nothing known: the smoother's value holds
-    }
-    std::vector<double> offset(filtered);
-    for (std::size_t b = blockCount - 1; b-- > 0;) {
-        const double gain = std::isfinite(variance[b]) ? variance[b] / (variance[b] + walk) : 1.0;
-        offset[b] = filtered[b] + gain * (offset[b + 1] - filtered[b]);
-    }
+    const double spread = intonationSpread(blocks, offset);
+    if (!(spread <= kLooseCents))
+        return result;
+    if (spread > kEventCents && !follow(blocks, first, start, walk, spread, offset))
+        return result;
 
     // 4. The speed moved.
     result.found = true;

@@ -34,6 +34,12 @@
 //    than three events, or with less than 15 % of its weight in the gate,
 //    measures nothing and keeps what its neighbours say. Loosely tuned notes
 //    thus move the offset little, many well-tuned ones much.
+//    Then how far the run's notes stray from the place followed (RMS, each
+//    note at its partials within 12 cents) is the least each note is taken
+//    to stray, and the filter runs again with it. Music whose notes stray by
+//    more than kLooseCents (4.5 cents; notes spread evenly over +-8 cents
+//    and more) pins the level no better than the solver did: the speed is
+//    left as it was.
 // 4. The offset smoothed, less its median, is added to the log speed,
 //    interpolated between block centres.
 //

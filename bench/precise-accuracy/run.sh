@@ -15,6 +15,8 @@
 # file is what the correction left of the damage, and the vibrato, which is
 # only on the voice, is not counted.
 #
+# Then the same music with its notes loosely tuned (wowfix-gen --intonation).
+#
 # Usage: bench/precise-accuracy/run.sh [BUILD_DIR] [SEEDS]   (default: build, "1 3 5 7")
 set -eu
 seeds=${2:-1 3 5 7}
@@ -54,6 +56,17 @@ for seed in $seeds; do
     run_case vibrato-$seed music-precise --rate 44100 --programme music --seed $seed --vibrato 0.5@5.5 --pilot 12000@-30
     echo "witness tone before: $("$host" measure vibrato-$seed.wav --tone 12000 | grep -E '^(unweighted|drift)' | tr '\n' ' ')"
     echo "witness tone after:  $("$host" measure vibrato-$seed-out.wav --tone 12000 | grep -E '^(unweighted|drift)' | tr '\n' ' ')"
+done
+
+# Loosely tuned notes: every note off its tempered pitch by up to +-5 and
+# +-10 cents, so that partials of different voices no longer coincide but
+# beat, and the tuning pins the level less well.
+for cents in 5 10; do
+    for seed in $seeds; do
+        run_case loose$cents-$seed music-precise --rate 44100 --programme music --seed $seed --intonation $cents
+        run_case loose$cents-vibrato-$seed music-precise --rate 44100 --programme music --seed $seed \
+            --intonation $cents --vibrato 0.5@5.5
+    done
 done
 
 echo "== auto on 10 minutes of 44.1 kHz stereo (32-bit float WAV)"

@@ -132,6 +132,16 @@ TEST(PreciseTuningAnchor, MusicWithoutATuningGridOrTooFewNotesIsLeftAlone)
     EXPECT_FALSE(wowfix::anchorToTuning(m.observations, m.reference, weights, kFrameRate, m.found).found);
     EXPECT_EQ(m.found, kept);
 
+    // Notes anywhere within 10 cents of the grid pin the level no better than
+    // the solver: the steps stay as they were.
+    std::uniform_real_distribution<double> wide(-10.0, 10.0);
+    const auto looseNote = [&](std::mt19937& random) { return tempered(random) * std::pow(2.0, wide(random) / 1200.0); };
+    Music loose = play(30.0, looseNote, step, 3);
+    const std::vector<double> before = loose.found;
+    const std::vector<double> looseWeights(loose.reference.size(), 1.0);
+    EXPECT_FALSE(wowfix::anchorToTuning(loose.observations, loose.reference, looseWeights, kFrameRate, loose.found).found);
+    EXPECT_EQ(loose.found, before);
+
     // One sustained chord: its partials agree with each other whatever its
     // tuning, so they are one witness and not enough.
     PreciseObservations chord;
