@@ -31,4 +31,12 @@ bool rightClick(HWND target, int x, int y) {
     return true;
 }
 
+bool scrollBarClick(HWND window, HWND bar, bool vertical, int request) {
+    if (request < SB_LINEUP || request > SB_PAGEDOWN) return false;
+    const UINT message = vertical ? WM_VSCROLL : WM_HSCROLL;
+    SendMessageA(window, message, MAKEWPARAM(static_cast<WORD>(request), 0), reinterpret_cast<LPARAM>(bar));
+    SendMessageA(window, message, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(bar));
+    return true;
+}
+
 }  // namespace wowfix::pointer_input

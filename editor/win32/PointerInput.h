@@ -14,5 +14,10 @@ namespace wowfix::pointer_input {
 bool drag(HWND target, int x1, int y1, int x2, int y2);
 // Right-button click at (x, y); false as for drag.
 bool rightClick(HWND target, int x, int y);
+// A click on scroll bar `bar` of `window`: on an arrow (SB_LINEUP, SB_LINEDOWN)
+// or beside the thumb (SB_PAGEUP, SB_PAGEDOWN; left and right on a
+// horizontal bar), told to the window as the bar tells it, the request and
+// then SB_ENDSCROLL at the release. False for any other request.
+bool scrollBarClick(HWND window, HWND bar, bool vertical, int request);
 
 }  // namespace wowfix::pointer_input

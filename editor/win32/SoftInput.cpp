@@ -118,6 +118,9 @@ bool clickControl(HWND window, int id, int item) {
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
         return true;
     }
+    // A click beside the thumb or on an arrow (item: the scroll request).
+    if (control->kind == SoftControlKind::ScrollBar && item >= 0)
+        return pointer_input::scrollBarClick(window, control, (control->style & SBS_VERT) != 0, item);
     if (item >= 0) return false;
     const LPARAM middle = point(control->width / 2, control->height / 2);
     SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);

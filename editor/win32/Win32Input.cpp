@@ -71,14 +71,17 @@ bool clickControl(HWND window, int id, int item) {
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
         return true;
     }
+    // A click beside the thumb or on an arrow (item: the scroll request).
+    if (isClass(control, "ScrollBar") && item >= 0)
+        return pointer_input::scrollBarClick(window, control, (styleOf(control) & SBS_VERT) != 0, item);
     if (item >= 0) return false;
     if (isClass(control, "Button")) {
         clickButton(window, id, control);
         return true;
     }
     // A press on a scroll bar would start the system's tracking loop, which
-    // waits for the real button to be released; a click in the middle of a
-    // bar moves nothing on the software layer either.
+    // waits for the real button to be released; a click in its middle, on
+    // the thumb, moves nothing on the software layer either.
     if (isClass(control, "ScrollBar")) return true;
     RECT client{};
     GetClientRect(control, &client);

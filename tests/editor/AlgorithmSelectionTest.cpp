@@ -124,6 +124,23 @@ TEST_F(AlgorithmSelection, TrackerBarsReachBothEndsAndShowTheirValues) {
     }
 }
 
+TEST_F(AlgorithmSelection, ABarIsClickedBesideItsThumbOrOnAnArrowAsAUserDoes) {
+    using wowfix::soft::clickControl;
+    ASSERT_TRUE(choose(4));
+    wowfix::ToneTracker* tracker = host.plugin().toneTracker();
+    ASSERT_NE(tracker, nullptr);
+    for (int i = 0; i < 600; ++i) ASSERT_TRUE(clickControl(editor->mainWindow(), 30, SB_PAGEDOWN));
+    EXPECT_FLOAT_EQ(tracker->getParameter(0), 0.0f);
+    ASSERT_TRUE(clickControl(editor->mainWindow(), 30, SB_LINEUP));
+    const float stepped = tracker->getParameter(0);
+    EXPECT_GT(stepped, 0.0f);
+    EXPECT_EQ(text(35), wowfix::parameterValueText("%.0f", tracker->getParameterDisplayValue(0)));
+    // On the thumb nothing moves; a request that is no click is refused.
+    EXPECT_TRUE(clickControl(editor->mainWindow(), 30));
+    EXPECT_FALSE(clickControl(editor->mainWindow(), 30, SB_THUMBTRACK));
+    EXPECT_FLOAT_EQ(tracker->getParameter(0), stepped);
+}
+
 TEST_F(AlgorithmSelection, ManualToolsFollowTheirButtonsAndUpdateAsksOnlyForChanges) {
     using wowfix::soft::clickControl;
     ASSERT_TRUE(choose(1));

@@ -244,6 +244,23 @@ TEST_F(EditorRoad, ImportedCurveCorrectsAsTheCorrectCommandDoesAndUndoGivesTheOl
     expectPicture(end);
 }
 
+TEST_F(EditorRoad, TheTimeBarIsPagedByAClickBesideItsThumb) {
+    PilotRecording recording;
+    recording.frames = 4 * 48000;
+    const std::string input = pilotRecording("pilot.wav", recording, wowAtOneHertz);
+    // Zoomed in, a click right of the thumb pages on and the view follows
+    // once the button is up.
+    ASSERT_EQ(script(input, {"click 17", "screenshot " + dir.file("zoomed.png"), "click 13=3",
+                             "screenshot " + dir.file("paged.png")}),
+              0)
+        << messages.str() << out.str();
+    EXPECT_NE(out.str().find("line 3: click 13=3: done; 1 task(s) ran"), std::string::npos) << out.str();
+    EXPECT_NE(hostsim_test::readBytes(dir.file("zoomed.png")), hostsim_test::readBytes(dir.file("paged.png")));
+    // A request that no click makes is refused.
+    EXPECT_EQ(script(input, {"click 17", "click 13=5"}), 1);
+    EXPECT_NE(messages.str().find("click 13=5"), std::string::npos) << messages.str();
+}
+
 TEST_F(EditorRoad, ACurveFileThatCannotBeReadStopsTheScriptAndKeepsTheCurve) {
     PilotRecording recording;
     recording.frames = 2 * 48000;

@@ -94,19 +94,20 @@ win_host auto "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/au
 cmp -s "$dir/auto linux.pvc" "$dir/auto windows.pvc" || fail "auto: the curves differ"
 
 echo "== a script on the real editor window"
-# The pilot tracker chosen in the selector, "Create PVC", the curve exported
+# The pilot tracker chosen in the selector, a step on its first bar (a click
+# on the bar's arrow), "Create PVC", the curve exported
 # through the file dialog (twice: the second time "Replace it?" answers
 # itself) and the correction processed.
-printf 'click 72=4\nclick 40\nexport %s\nexport %s\nprocess %s\n' "$dir/script linux.pvc" "$dir/script linux.pvc" \
+printf 'click 72=4\nclick 30=0\nclick 40\nexport %s\nexport %s\nprocess %s\n' "$dir/script linux.pvc" "$dir/script linux.pvc" \
     "$dir/script linux.wav" > "$dir/script linux.txt"
 win_curve=$(windows_path "$dir/script windows.pvc")
-printf 'click 72=4\nclick 40\nexport %s\nexport %s\nprocess %s\n' "$win_curve" "$win_curve" \
+printf 'click 72=4\nclick 30=0\nclick 40\nexport %s\nexport %s\nprocess %s\n' "$win_curve" "$win_curve" \
     "$(windows_path "$dir/script windows.wav")" > "$dir/script windows.txt"
 "$linux_host" script "$dir/damaged take.wav" "$dir/script linux.txt" --quiet --plugin "$linux_plugin" \
     > "$dir/script linux.out" || fail "script on Linux: $(cat "$dir/script linux.out")"
 win_host script "$(windows_path "$dir/damaged take.wav")" "$(windows_path "$dir/script windows.txt")" --quiet \
     > "$dir/script windows.out" || fail "script under Wine: $(cat "$dir/script windows.out")"
-grep -q 'script: 5 steps done' "$dir/script windows.out" || fail "script under Wine: $(cat "$dir/script windows.out")"
+grep -q 'script: 6 steps done' "$dir/script windows.out" || fail "script under Wine: $(cat "$dir/script windows.out")"
 "$match" "$dir/script linux.wav" "$dir/script windows.wav" || fail "script: the outputs differ"
 cmp -s "$dir/script linux.pvc" "$dir/script windows.pvc" || fail "script: the curves differ"
 
