@@ -548,15 +548,18 @@ void PreciseSpeedSolver::solveWhole(std::vector<double>& x, const std::vector<do
     // thousands of steps (or stay where the first estimate left it).
     const PreciseObservations& obs = *obs_;
     const std::size_t frames = x.size();
-    CoarseSpeedSystem coarse(frames, kCoarseSpacing, a_.size());
-    for (std::size_t t = 0; t < frames; ++t)
+    // A run too short for a few nodes is solved on its frames alone.
+    const bool coarseGrid = frames >= 4 * kCoarseSpacing;
+    CoarseSpeedSystem coarse(coarseGrid ? frames : 0, kCoarseSpacing, coarseGrid ? a_.size() : 0);
+    for (std::size_t t = 0; coarseGrid && t < frames; ++t)
         for (const PreciseObservation* o = obs.frameBegin(t); o != obs.frameEnd(t); ++o) {
             const double u = u_[obs.indexOf(o)];
             if (u > 0.0)
                 coarse.addObservation(o->track, t, u);
         }
-    coarse.addPrior(filter_, lambda_);
-    const bool twoLevel = frames >= 4 * kCoarseSpacing && coarse.factor();
+    if (coarseGrid)
+        coarse.addPrior(filter_, lambda_);
+    const bool twoLevel = coarseGrid && coarse.factor();
     std::vector<double> r(frames), z(frames), p(frames), q(frames), zc;
     const auto precondition = [&]() {
         for (std::size_t t = 0; t < frames; ++t)
