@@ -160,7 +160,7 @@ public:
                 if (worker_ != nullptr) {
                     if (!worker_->settle(error)) return false;
                 } else {
-                    for (int round = 0; round < kIdleRounds; ++round) host_.dispatch(effEditIdle);
+                    idle();
                 }
                 if (!host_.error().empty() && host_.error() != lastHostError_) {
                     error = host_.error();
@@ -209,7 +209,7 @@ private:
         if (!sendActions(step, error)) return false;
         if (!settleTasks(error)) return false;
         // The editor follows the loading pass at its idle.
-        for (int round = 0; round < kIdleRounds; ++round) host_.dispatch(effEditIdle);
+        idle();
         parent_.pump(host_);
         const int after = undoPosition();
         if (before >= 0 && after >= 0 && after <= before) {
@@ -217,6 +217,11 @@ private:
             return false;
         }
         return true;
+    }
+
+    // The editor's idle, as a host's event loop gives it between events.
+    void idle() {
+        for (int round = 0; round < kIdleRounds; ++round) host_.dispatch(effEditIdle);
     }
 
     int undoPosition() {
